@@ -1,0 +1,81 @@
+// The platform port: everything the setup asks of the operating system.
+// Adapters: platform/win32 (the real Win32 API) and platform/fake (tests).
+// Paths are Windows paths in UTF-16 ("C:\\Pasta\\arquivo.txt").
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/Texto.h"
+
+namespace tevo {
+
+// Fixed file version of a version resource: four 16-bit numbers.
+struct VersaoArquivo {
+  uint16_t maior = 0, menor = 0, release = 0, build = 0;
+};
+
+enum class RaizRegistro { LocalMachine, CurrentUser };
+
+// Answers of the system message box.
+enum class RespostaCaixa { Ok, Cancelar, Sim, Nao };
+enum class TipoCaixa { Erro, Aviso, Informacao, Pergunta };
+
+// A file opened for sequential reading.
+class ArquivoLeitura {
+ public:
+  virtual ~ArquivoLeitura() = default;
+  virtual uint64_t Tamanho() const = 0;
+  // Reads up to n bytes at absolute offset pos; returns bytes read (0 at end), -1 on error.
+  virtual long long LeEm(uint64_t pos, void* buf, size_t n) = 0;
+};
+
+// A file opened for writing (created or truncated).
+class ArquivoEscrita {
+ public:
+  virtual ~ArquivoEscrita() = default;
+  virtual bool Escreve(const void* buf, size_t n) = 0;
+  // Flushes and closes; false when the data could not be written whole.
+  virtual bool Fecha() = 0;
+};
+
+// Local time of a file's modification, as stored in a zip entry (MS-DOS fields).
+struct DataHora {
+  int ano = 1980, mes = 1, dia = 1, hora = 0, minuto = 0, segundo = 0;
+};
+
+class Plataforma {
+ public:
+  virtual ~Plataforma() = default;
+
+  // --- the running program
+  // Full file name of the running program.
+  virtual Texto CaminhoPrograma() = 0;
+  // Fixed file version of an executable or library; nothing when it has no version resource.
+  virtual std::optional<VersaoArquivo> VersaoDoArquivo(const Texto& arquivo) = 0;
+  // An RCDATA resource of the program's own module; nothing when it is missing.
+  virtual std::optional<std::vector<uint8_t>> RecursoRCData(const Texto& nome) = 0;
+
+  // --- registry (HKLM in the 64-bit view)
+  virtual std::optional<Texto> LeRegistroTexto(RaizRegistro raiz, const Texto& chave,
+                                               const Texto& valor) = 0;
+
+  // --- files and folders
+  virtual bool ArquivoExiste(const Texto& caminho) = 0;
+  virtual bool PastaExiste(const Texto& caminho) = 0;
+  // Creates a folder and every missing parent; true when it exists afterwards.
+  virtual bool CriaPastas(const Texto& caminho) = 0;
+  virtual std::unique_ptr<ArquivoLeitura> AbreLeitura(const Texto& caminho) = 0;
+  virtual std::unique_ptr<ArquivoEscrita> CriaArquivo(const Texto& caminho) = 0;
+  virtual bool DefineDataModificacao(const Texto& caminho, const DataHora& quando) = 0;
+  // Text of the last failed file operation of this adapter (the system's own words).
+  virtual Texto UltimoErro() = 0;
+
+  // --- user interface of the system
+  // The system's standard message box, owned by the program's active window.
+  virtual RespostaCaixa CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) = 0;
+};
+
+}  // namespace tevo

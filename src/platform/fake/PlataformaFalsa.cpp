@@ -1,0 +1,186 @@
+#include "platform/fake/PlataformaFalsa.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tevo {
+
+namespace {
+
+class LeituraFalsa : public ArquivoLeitura {
+ public:
+  LeituraFalsa(FILE* f, uint64_t tam) : f_(f), tam_(tam) {}
+  ~LeituraFalsa() override { std::fclose(f_); }
+  uint64_t Tamanho() const override { return tam_; }
+  long long LeEm(uint64_t pos, void* buf, size_t n) override {
+    if (pos != atual_) {
+      if (fseeko(f_, static_cast<off_t>(pos), SEEK_SET) != 0) return -1;
+      atual_ = pos;
+    }
+    size_t r = std::fread(buf, 1, n, f_);
+    if (r < n && std::ferror(f_)) return -1;
+    atual_ += r;
+    return static_cast<long long>(r);
+  }
+
+ private:
+  FILE* f_;
+  uint64_t tam_;
+  uint64_t atual_ = 0;
+};
+
+class EscritaFalsa : public ArquivoEscrita {
+ public:
+  explicit EscritaFalsa(FILE* f) : f_(f) {}
+  ~EscritaFalsa() override { if (f_) std::fclose(f_); }
+  bool Escreve(const void* buf, size_t n) override {
+    if (!f_) return false;
+    if (std::fwrite(buf, 1, n, f_) != n) ok_ = false;
+    return ok_;
+  }
+  bool Fecha() override {
+    if (!f_) return false;
+    bool ok = ok_ && std::fclose(f_) == 0;
+    f_ = nullptr;
+    return ok;
+  }
+
+ private:
+  FILE* f_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+PlataformaFalsa::PlataformaFalsa(fs::path raiz) : raiz_(std::move(raiz)) {
+  if (raiz_.empty()) {
+    std::random_device rd;
+    raiz_ = fs::temp_directory_path() / ("tevo-falsa-" + std::to_string(rd()) + std::to_string(rd()));
+    temporaria_ = true;
+  }
+  fs::create_directories(raiz_);
+}
+
+PlataformaFalsa::~PlataformaFalsa() {
+  if (temporaria_) {
+    std::error_code ec;
+    fs::remove_all(raiz_, ec);
+  }
+}
+
+fs::path PlataformaFalsa::Local(const Texto& caminho) const {
+  fs::path p = raiz_;
+  Texto parte;
+  auto junta = [&] {
+    if (parte.empty()) return;
+    // a drive "C:" becomes the folder "C"
+    if (parte.size() == 2 && parte[1] == u':') parte.pop_back();
+    p /= Utf8(parte);
+    parte.clear();
+  };
+  for (char16_t c : caminho) {
+    if (c == u'\\' || c == u'/') junta();
+    else parte.push_back(c);
+  }
+  junta();
+  return p;
+}
+
+Texto PlataformaFalsa::ChaveRegistro(RaizRegistro raiz, const Texto& chave, const Texto& valor) {
+  return (raiz == RaizRegistro::LocalMachine ? u"HKLM\\" : u"HKCU\\") + MaiusculoAscii(chave) + u"\\" +
+         MaiusculoAscii(valor);
+}
+
+std::optional<VersaoArquivo> PlataformaFalsa::VersaoDoArquivo(const Texto& arquivo) {
+  auto it = versoes.find(arquivo);
+  if (it == versoes.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::vector<uint8_t>> PlataformaFalsa::RecursoRCData(const Texto& nome) {
+  auto it = recursos.find(MaiusculoAscii(nome));
+  if (it == recursos.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<Texto> PlataformaFalsa::LeRegistroTexto(RaizRegistro raiz, const Texto& chave,
+                                                      const Texto& valor) {
+  // keys of the map may be given in any case
+  const Texto procurada = ChaveRegistro(raiz, chave, valor);
+  for (const auto& [k, v] : registro)
+    if (MaiusculoAscii(k) == procurada) return v;
+  return std::nullopt;
+}
+
+bool PlataformaFalsa::ArquivoExiste(const Texto& caminho) {
+  std::error_code ec;
+  return fs::is_regular_file(Local(caminho), ec);
+}
+
+bool PlataformaFalsa::PastaExiste(const Texto& caminho) {
+  std::error_code ec;
+  return fs::is_directory(Local(caminho), ec);
+}
+
+bool PlataformaFalsa::CriaPastas(const Texto& caminho) {
+  std::error_code ec;
+  fs::create_directories(Local(caminho), ec);
+  if (ec) ultimoErro_ = Utf16(ec.message());
+  return fs::is_directory(Local(caminho), ec);
+}
+
+std::unique_ptr<ArquivoLeitura> PlataformaFalsa::AbreLeitura(const Texto& caminho) {
+  const auto local = Local(caminho);
+  std::error_code ec;
+  if (!fs::is_regular_file(local, ec)) {
+    ultimoErro_ = u"O sistema não pode encontrar o arquivo especificado.";
+    return nullptr;
+  }
+  FILE* f = std::fopen(local.c_str(), "rb");
+  if (!f) {
+    ultimoErro_ = Utf16(std::strerror(errno));
+    return nullptr;
+  }
+  return std::make_unique<LeituraFalsa>(f, fs::file_size(local, ec));
+}
+
+std::unique_ptr<ArquivoEscrita> PlataformaFalsa::CriaArquivo(const Texto& caminho) {
+  FILE* f = std::fopen(Local(caminho).c_str(), "wb");
+  if (!f) {
+    ultimoErro_ = Utf16(std::strerror(errno));
+    return nullptr;
+  }
+  return std::make_unique<EscritaFalsa>(f);
+}
+
+bool PlataformaFalsa::DefineDataModificacao(const Texto& caminho, const DataHora& q) {
+  std::tm tm{};
+  tm.tm_year = q.ano - 1900;
+  tm.tm_mon = q.mes - 1;
+  tm.tm_mday = q.dia;
+  tm.tm_hour = q.hora;
+  tm.tm_min = q.minuto;
+  tm.tm_sec = q.segundo;
+  tm.tm_isdst = -1;
+  const std::time_t t = std::mktime(&tm);
+  if (t == static_cast<std::time_t>(-1)) return false;
+  std::error_code ec;
+  const auto agora_sys = std::chrono::system_clock::from_time_t(t);
+  const auto ft = fs::file_time_type::clock::now() +
+                  std::chrono::duration_cast<fs::file_time_type::duration>(agora_sys - std::chrono::system_clock::now());
+  fs::last_write_time(Local(caminho), ft, ec);
+  return !ec;
+}
+
+RespostaCaixa PlataformaFalsa::CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) {
+  caixas.push_back({texto, titulo, tipo});
+  return respondeCaixa ? respondeCaixa(texto, titulo, tipo) : RespostaCaixa::Ok;
+}
+
+}  // namespace tevo
