@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 
 #include "platform/Texto.h"
 
@@ -24,6 +25,13 @@ enum class TFormaConexao : uint8_t {
 inline bool EhTipoServidor(TFormaConexao t) {
   return t == TFormaConexao::fcServidor || t == TFormaConexao::fcServidorMulti;
 }
+
+// An error raised with a fixed Portuguese message; what() gives it in UTF-8.
+class ETevo : public std::runtime_error {
+ public:
+  explicit ETevo(const Texto& mensagem) : std::runtime_error(Utf8(mensagem)), Mensagem(mensagem) {}
+  Texto Mensagem;
+};
 
 // The last failure reported by a routine that answers its caller with false:
 // the base message and its detail (usually a library's or the server's text).

@@ -3,6 +3,7 @@
 // its own for each call. Written on zlib and libgcrypt.
 #pragma once
 
+#include "app/Publicas.h"
 #include "platform/Plataforma.h"
 
 namespace tevo {
@@ -16,7 +17,7 @@ class TChilKat {
   bool DescompactaZip(const Texto& VArquivo, const Texto& VPasta, const Texto& VSenha);
 
   // Builds the cipher key (upper-case hex) from an obfuscated key record.
-  // Throws std::runtime_error("VKeyChilkatofus inválida.") on empty or odd-length text.
+  // Throws ETevo(u"VKeyChilkatofus inválida.") on empty or odd-length text.
   Texto DesofuscaChave(const Texto& VKeyChilkatofus);
 
   // RC2-CBC, 128-bit key, PKCS#5 padding, hex encoding of text, IV and key.
