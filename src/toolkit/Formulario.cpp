@@ -1,0 +1,54 @@
+#include "toolkit/Formulario.h"
+
+namespace tevo::tk {
+
+TForm::TForm(Backend& backend, Texto name) : TControl(nullptr, Kind::Form, std::move(name)), backend_(backend) {
+  TControl::SetVisible(false);
+}
+
+TForm::~TForm() = default;
+
+void TForm::SetVisible(bool v) {
+  if (v == Visible()) return;
+  if (v && !peer()) backend_.Realize(*this);
+  if (v && CenterOnScreen) CentraNaTela();
+  if (v) closed_ = false;
+  TControl::SetVisible(v);
+  backend_.FormVisibilityChanged(*this);
+  if (v && OnShow) OnShow();
+  if (!v && OnHide) OnHide();
+}
+
+int TForm::ShowModal() {
+  modalResult_ = mrNone;
+  inModal_ = true;
+  Show();
+  backend_.RunModal(*this);
+  inModal_ = false;
+  if (Visible()) Hide();
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;
+  return modalResult_;
+}
+
+void TForm::SetModalResult(int r) { modalResult_ = r; }
+
+void TForm::Close() {
+  if (OnClose) OnClose();
+  closed_ = true;
+  if (inModal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
+  Hide();
+}
+
+void TForm::CentraNaTela() {
+  int w = 0, h = 0;
+  backend_.ScreenSize(w, h);
+  SetBounds((w - Width()) / 2, (h - Height()) / 2, Width(), Height());
+}
+
+uintptr_t TForm::Handle() const { return backend_.Handle(*this); }
+
+void TForm::KeyDown(int key) {
+  if (OnKeyDown) OnKeyDown(key);
+}
+
+}  // namespace tevo::tk
