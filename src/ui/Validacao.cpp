@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/Controles.h"
+
 namespace tevo {
 
 namespace {
@@ -123,6 +125,13 @@ Texto FormataDocumento(int VTipo, const Texto& VTexto) {
     }
     default: return VTexto;
   }
+}
+
+Texto FormataDocumento(tk::TEdit* VCampo, int VTipo, const Texto& VTexto) {
+  const bool campo = VCampo && VCampo->kind() == tk::Kind::Edit;
+  const Texto r = FormataDocumento(VTipo, campo ? VCampo->Text() : VTexto);
+  if (campo) VCampo->SetText(r);
+  return r;
 }
 
 Texto AplicaMascara(const Texto& VMascara, const Texto& VValor) {

@@ -6,6 +6,8 @@
 
 namespace tevo {
 
+namespace tk { class TEdit; }
+
 // Format types of FormataDocumento.
 enum : int {
   ftCNPJ = 0,          // letters and digits, "##.###.###/####-##"
@@ -39,6 +41,10 @@ bool DocumentoValido(const Texto& VDoc, bool VPermiteVazio);
 // VTexto kept to the characters its type allows and filled into the type's mask.
 // An unknown type gives the text back unchanged.
 Texto FormataDocumento(int VTipo, const Texto& VTexto);
+// The same with an edit field: when VCampo is an edit field its text is the source
+// (VTexto is then ignored) and the result is also written back into it. With no field,
+// or a control that is not an edit field (a memo), it formats VTexto and writes nothing.
+Texto FormataDocumento(tk::TEdit* VCampo, int VTipo, const Texto& VTexto);
 
 // Walks the mask: '#' takes the next character of the value, anything else is copied;
 // stops once the value's last character is placed or at the end of the mask.

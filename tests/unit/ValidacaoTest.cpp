@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/PlataformaFalsa.h"
+#include "toolkit/Controles.h"
 #include "ui/Validacao.h"
 
 using namespace tevo;
@@ -150,6 +151,23 @@ TEST(Validacao, FormataDocumentoMasks) {
     SCOPED_TRACE(std::to_string(c.tipo) + " " + Utf8(c.entrada));
     EXPECT_EQ(FormataDocumento(c.tipo, c.entrada), c.saida);
   }
+}
+
+TEST(Validacao, FormataDocumentoWritesBackIntoAnEditField) {
+  tk::TEdit edit(nullptr, u"EditUserMulti");
+  edit.SetText(u"12abc34501de35");
+  int mudancas = 0;
+  edit.OnChange = [&] { ++mudancas; };
+  EXPECT_EQ(FormataDocumento(&edit, ftCNPJ, u"11222333000181"), u"12.abc.345/01de-35");
+  EXPECT_EQ(edit.Text(), u"12.abc.345/01de-35");
+  EXPECT_EQ(mudancas, 1);
+
+  // Not an edit field, or no field at all: the given text is formatted, nothing is written.
+  tk::TMemo memo(nullptr);
+  memo.SetText(u"texto do memo");
+  EXPECT_EQ(FormataDocumento(&memo, ftCEP, u"01310100"), u"01310-100");
+  EXPECT_EQ(memo.Text(), u"texto do memo");
+  EXPECT_EQ(FormataDocumento(nullptr, ftCPF, u"52998224725"), u"529.982.247-25");
 }
 
 TEST(Validacao, AplicaMascaraStopsAtTheLastCharacterOfTheValue) {
