@@ -73,6 +73,15 @@ class Plataforma {
   // Text of the last failed file operation of this adapter (the system's own words).
   virtual Texto UltimoErro() = 0;
 
+  // --- the system
+  // Native processor architecture of the running Windows (PROCESSOR_ARCHITECTURE_*:
+  // 9 x64, 6 Itanium, 12 ARM64, 0 x86), not the one the program was built for.
+  virtual uint16_t ArquiteturaNativa() = 0;
+  // Opens a file or web address with its default handler (shell verb "open", shown normally).
+  virtual void AbreEndereco(const Texto& endereco) = 0;
+  // Sends one key-down event of a virtual key into the system's keyboard input.
+  virtual void InjetaTecla(uint8_t vk) = 0;
+
   // --- user interface of the system
   // The system's standard message box, owned by the program's active window.
   virtual RespostaCaixa CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) = 0;

@@ -29,6 +29,10 @@ class PlataformaFalsa : public Plataforma {
   struct CaixaMostrada { Texto texto, titulo; TipoCaixa tipo; };
   std::vector<CaixaMostrada> caixas;
 
+  uint16_t arquitetura = 9;                // x64
+  std::vector<Texto> enderecosAbertos;     // every address opened
+  std::vector<uint8_t> teclasInjetadas;    // every key injected
+
   // Where a Windows path lives on the real disk.
   std::filesystem::path Local(const Texto& caminhoWindows) const;
   const std::filesystem::path& Raiz() const { return raiz_; }
@@ -46,6 +50,9 @@ class PlataformaFalsa : public Plataforma {
   bool DefineDataModificacao(const Texto& caminho, const DataHora& quando) override;
   Texto UltimoErro() override { return ultimoErro_; }
   RespostaCaixa CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) override;
+  uint16_t ArquiteturaNativa() override { return arquitetura; }
+  void AbreEndereco(const Texto& e) override { enderecosAbertos.push_back(e); }
+  void InjetaTecla(uint8_t vk) override { teclasInjetadas.push_back(vk); }
 
   static Texto ChaveRegistro(RaizRegistro raiz, const Texto& chave, const Texto& valor);
 
