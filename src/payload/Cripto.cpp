@@ -37,17 +37,18 @@ int DigitoHex(char16_t c) {
   return -1;
 }
 
-// libgcrypt must be told its version check ran before any other call.
-void IniciaGcrypt() {
-  if (!gcry_control(GCRYCTL_INITIALIZATION_FINISHED_P)) {
-    gcry_check_version(nullptr);
-    gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
-  }
-}
-
 Texto TextoGcrypt(gcry_error_t e) { return Utf16(gcry_strerror(e)); }
 
 }  // namespace
+
+// Same set-up as the archive reader's, whichever of the two runs first.
+void IniciaGcrypt() {
+  if (!gcry_control(GCRYCTL_INITIALIZATION_FINISHED_P)) {
+    gcry_check_version(nullptr);
+    gcry_control(GCRYCTL_DISABLE_SECMEM, 0);
+    gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
+  }
+}
 
 std::optional<Bytes> HexParaBytes(std::u16string_view hex) {
   if (hex.size() % 2 != 0) return std::nullopt;

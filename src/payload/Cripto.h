@@ -46,6 +46,9 @@ Bytes OfuscaBytes(const Bytes& chave);
 bool CifraRC2(bool cifrar, const Bytes& entrada, const Bytes& iv, const Bytes& chave, Bytes& saida,
               Texto& erro);
 
+// Initialises libgcrypt once (version check, no secure memory pool).
+void IniciaGcrypt();
+
 // Overwrites a buffer that held key or plain-text bytes.
 void Apaga(Bytes& b);
 

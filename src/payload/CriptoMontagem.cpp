@@ -14,10 +14,7 @@ namespace tevo::cripto {
 namespace {
 
 Bytes Aleatorios(size_t n) {
-  if (!gcry_control(GCRYCTL_INITIALIZATION_FINISHED_P)) {
-    gcry_check_version(nullptr);
-    gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
-  }
+  IniciaGcrypt();
   Bytes r(n);
   gcry_randomize(r.data(), r.size(), GCRY_STRONG_RANDOM);
   return r;
