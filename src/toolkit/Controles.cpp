@@ -79,8 +79,35 @@ void TControl::Click() {
   if (OnClick) OnClick();
 }
 
+void TControl::SetAlignment(TAlignment a) {
+  if (a == alignment_) return;
+  alignment_ = a;
+  Changed(Prop::Style);
+}
+
 void TControl::DoEnter() {
   if (OnEnter) OnEnter();
+}
+
+void TControl::DoExit() {
+  if (OnExit) OnExit();
+}
+
+void TControl::MouseDown(int x, int y) {
+  if (OnMouseDown) OnMouseDown();
+  if (OnMouseDownAt) OnMouseDownAt(x, y);
+}
+
+void TControl::MouseMove(int x, int y) {
+  if (OnMouseMove) OnMouseMove(x, y);
+}
+
+void TControl::MouseUp(int x, int y) {
+  if (OnMouseUp) OnMouseUp(x, y);
+}
+
+void TControl::KeyUp(int key) {
+  if (OnKeyUp) OnKeyUp(key);
 }
 
 void TControl::SetFocus() {
@@ -120,14 +147,29 @@ void TCheckBox::SetChecked(bool v) {
   TControl::Click();
 }
 
+namespace {
+bool AntesNaOrdem(const Texto& a, const Texto& b) {
+  const Texto ma = MaiusculoAscii(a), mb = MaiusculoAscii(b);
+  return ma != mb ? ma < mb : a < b;
+}
+}  // namespace
+
 void TComboBox::SetItems(std::vector<Texto> items) {
   items_ = std::move(items);
+  if (Sorted) std::stable_sort(items_.begin(), items_.end(), AntesNaOrdem);
   index_ = -1;
   Changed(Prop::Items);
 }
 
 void TComboBox::AddItem(const Texto& s) {
-  items_.push_back(s);
+  if (Sorted) {
+    auto it = std::upper_bound(items_.begin(), items_.end(), s, AntesNaOrdem);
+    const int pos = int(it - items_.begin());
+    items_.insert(it, s);
+    if (index_ >= pos) ++index_;
+  } else {
+    items_.push_back(s);
+  }
   Changed(Prop::Items);
 }
 
@@ -152,8 +194,16 @@ bool TComboBox::Select(const Texto& item) {
 
 void TEdit::SetCaption(const Texto& v) {
   if (v == Caption()) return;
+  SelLength = 0;
+  if (SelStart > int(v.size())) SelStart = -1;
   TControl::SetCaption(v);
-  if (OnChange) OnChange();
+  Change();
+}
+
+void TEdit::SetPasswordChar(char16_t c) {
+  if (c == passwordChar_) return;
+  passwordChar_ = c;
+  Changed(Prop::Style);
 }
 
 void TEdit::SetReadOnly(bool v) {
@@ -163,22 +213,29 @@ void TEdit::SetReadOnly(bool v) {
 
 void TEdit::TypeChar(char16_t c) {
   if (readOnly_ || !Enabled()) return;
-  if (OnKeyPress) OnKeyPress(c);
+  KeyPress(c);
   if (c == 0) return;
   Texto t = Text();
   size_t pos = SelStart < 0 || size_t(SelStart) > t.size() ? t.size() : size_t(SelStart);
+  const size_t sel = SelLength > 0 ? std::min(size_t(SelLength), t.size() - pos) : 0;
+  const bool noFim = SelStart < 0 && sel == 0;
   if (c == 8) {  // backspace
-    if (pos == 0) return;
-    t.erase(pos - 1, 1);
-    if (SelStart >= 0) --SelStart;
+    if (sel > 0) {
+      t.erase(pos, sel);
+    } else {
+      if (pos == 0) return;
+      t.erase(--pos, 1);
+    }
   } else if (c >= 32) {
+    if (sel > 0) t.erase(pos, sel);
     if (MaxLength > 0 && int(t.size()) >= MaxLength) return;
-    t.insert(pos, 1, c);
-    if (SelStart >= 0) ++SelStart;
+    t.insert(pos++, 1, c);
   } else {
     return;
   }
   SetText(t);
+  SelStart = noFim ? -1 : int(pos);
+  SelLength = 0;
 }
 
 void TMemo::SetLines(const std::vector<Texto>& lines) {

@@ -30,7 +30,9 @@ struct TFont {
   int PixelHeight() const { return Height ? Height : (Size * 96 + 36) / 72; }
 };
 
-enum class TCursor : uint8_t { Default, HandPoint, HourGlass };
+enum class TCursor : uint8_t { Default, HandPoint, HourGlass, Drag };
+// Text alignment inside a control (labels, edits).
+enum class TAlignment : uint8_t { Left, Right, Center };
 enum class TAlign : uint8_t { None, Top, Bottom, Left, Right, Client };
 
 enum class Kind : uint8_t {
@@ -101,16 +103,33 @@ class TControl {
   bool Transparent = false;
   bool WordWrap = false;
   TAlign Align = TAlign::None;
+  // Whether Tab stops on the control (only focusable controls take the focus at all).
+  bool TabStop = true;
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a);
 
   // Events, named as the system names them.
   std::function<void()> OnClick;
   std::function<void()> OnEnter;
   std::function<void()> OnMouseDown;  // left button pressed on the control
+  std::function<void()> OnExit;       // the control lost the focus
+  // Mouse with the pointer's position in the control's client area (any button).
+  std::function<void(int x, int y)> OnMouseDownAt;
+  std::function<void(int x, int y)> OnMouseMove;
+  std::function<void(int x, int y)> OnMouseUp;
+  // A key released while the control has the focus (virtual key code).
+  std::function<void(int key)> OnKeyUp;
 
   // What a user's click does (also used by the backends and tests).
   virtual void Click();
-  // The control receives the focus (the backend calls this; tests may too).
-  void DoEnter();
+  // The control receives / loses the focus (the backend calls these; tests may too).
+  virtual void DoEnter();
+  virtual void DoExit();
+  // Mouse and key input as the backend delivers it (tests may call these too).
+  void MouseDown(int x, int y);
+  void MouseMove(int x, int y);
+  void MouseUp(int x, int y);
+  void KeyUp(int key);
   void SetFocus();
   bool Focused() const;
 
@@ -131,6 +150,7 @@ class TControl {
   TFont font_;
   TColor color_ = clBtnFace;
   TCursor cursor_ = TCursor::Default;
+  TAlignment alignment_ = TAlignment::Left;
 };
 
 class TPanel : public TControl {
@@ -216,6 +236,8 @@ class TComboBox : public TControl {
   void Select(int i);
   bool Select(const Texto& item);
   std::function<void()> OnChange;
+  // Items kept in alphabetical order (case-insensitive), as they are added.
+  bool Sorted = false;
 
  private:
   std::vector<Texto> items_;
@@ -229,6 +251,7 @@ class TEdit : public TControl {
   }
   const Texto& Text() const { return Caption(); }
   void SetText(const Texto& t) { SetCaption(t); }
+  // A new text drops the selection (the caret stays, within the text).
   void SetCaption(const Texto& v) override;
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
@@ -236,15 +259,35 @@ class TEdit : public TControl {
   std::function<void()> OnChange;
   // A key typed into the control: the handler may replace it, or drop it by setting it to 0.
   std::function<void(char16_t& key)> OnKeyPress;
-  // Types one character as a user would (OnKeyPress first; backspace is 8).
+  // Types one character as a user would (KeyPress first; backspace is 8; a
+  // selection is replaced).
   void TypeChar(char16_t c);
   void Type(const Texto& s) {
     for (char16_t c : s) TypeChar(c);
   }
   int SelStart = -1;  // caret position for typing; -1 = end
+  int SelLength = 0;  // selected characters from SelStart
+  void SelectAll() {
+    SelStart = 0;
+    SelLength = int(Text().size());
+  }
+  // Character shown in place of each typed one (0: the text itself).
+  char16_t PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(char16_t c);
+
+  // What the control does with a typed key before the native handling: runs
+  // OnKeyPress. Controls with their own typing rules override it.
+  virtual void KeyPress(char16_t& key) {
+    if (OnKeyPress) OnKeyPress(key);
+  }
+  // The text changed: runs OnChange.
+  virtual void Change() {
+    if (OnChange) OnChange();
+  }
 
  private:
   bool readOnly_ = false;
+  char16_t passwordChar_ = 0;
 };
 
 // Multi-line text; read-only memos are the setup's text boxes.

@@ -1,5 +1,7 @@
 #include "toolkit/Formulario.h"
 
+#include <algorithm>
+
 namespace tevo::tk {
 
 TForm::TForm(Backend& backend, Texto name) : TControl(nullptr, Kind::Form, std::move(name)), backend_(backend) {
@@ -49,6 +51,32 @@ uintptr_t TForm::Handle() const { return backend_.Handle(*this); }
 
 void TForm::KeyDown(int key) {
   if (OnKeyDown) OnKeyDown(key);
+}
+
+namespace {
+bool Focavel(const TControl& c) {
+  switch (c.kind()) {
+    case Kind::Button: case Kind::ImageButton: case Kind::CheckBox: case Kind::ComboBox:
+    case Kind::Edit: case Kind::Memo: case Kind::ListBox:
+      return c.TabStop && c.Enabled() && c.Showing();
+    default:
+      return false;
+  }
+}
+
+void EmOrdem(TControl& c, std::vector<TControl*>& v) {
+  if (Focavel(c)) v.push_back(&c);
+  for (TControl* f : c.Children()) EmOrdem(*f, v);
+}
+}  // namespace
+
+void TForm::SelectNext(TControl& atual) {
+  std::vector<TControl*> v;
+  EmOrdem(*this, v);
+  if (v.empty()) return;
+  auto it = std::find(v.begin(), v.end(), &atual);
+  TControl* prox = it == v.end() || it + 1 == v.end() ? v.front() : *(it + 1);
+  prox->SetFocus();
 }
 
 }  // namespace tevo::tk

@@ -55,6 +55,8 @@ class TForm : public TControl {
   std::function<void(int& key)> OnKeyDown;
   // A key pressed: the backend and tests call this.
   void KeyDown(int key);
+  // Moves the focus to the next control in tab order after `atual` (what Tab does).
+  void SelectNext(TControl& atual);
 
  private:
   Backend& backend_;
@@ -84,6 +86,11 @@ class Backend {
   // The focused control.
   virtual TControl* Focus() = 0;
   virtual void SetFocus(TControl& c) = 0;
+  // Height in pixels of one line of text in the font (at 96 DPI).
+  virtual int TextHeight(const TFont& font) { return (font.PixelHeight() * 23 + 19) / 20; }
+  // Sends every mouse event to the control until released (dragging).
+  virtual void SetCapture(TControl&) {}
+  virtual void ReleaseCapture() {}
 };
 
 }  // namespace tevo::tk
