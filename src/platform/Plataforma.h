@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/Texto.h"
@@ -46,6 +47,11 @@ struct DataHora {
   int ano = 1980, mes = 1, dia = 1, hora = 0, minuto = 0, segundo = 0;
 };
 
+// A moment as text in the machine's own formats.
+struct DataHoraTexto {
+  Texto data, hora;
+};
+
 class Plataforma {
  public:
   virtual ~Plataforma() = default;
@@ -81,6 +87,19 @@ class Plataforma {
   virtual void AbreEndereco(const Texto& endereco) = 0;
   // Sends one key-down event of a virtual key into the system's keyboard input.
   virtual void InjetaTecla(uint8_t vk) = 0;
+  // Whether Caps Lock is on (toggled on, or the key held down).
+  virtual bool CapsLockLigado() = 0;
+
+  // --- regional settings of the machine
+  // Now, as the machine writes it: the date in its short date format and the time
+  // in its long time format (on a Brazilian system "09/12/2025" and "14:53:07").
+  virtual DataHoraTexto AgoraTexto() = 0;
+  virtual char16_t SeparadorDecimal() = 0;
+  virtual char16_t SeparadorMilhar() = 0;
+  // The short date pattern ("dd/MM/yyyy"): d day, M month, y year, other characters literal.
+  virtual Texto FormatoDataCurta() = 0;
+  // The text in the machine's ANSI code page; characters it lacks become '?'.
+  virtual std::string ParaAnsi(const Texto& texto) = 0;
 
   // --- user interface of the system
   // The system's standard message box, owned by the program's active window.

@@ -178,6 +178,30 @@ bool PlataformaFalsa::DefineDataModificacao(const Texto& caminho, const DataHora
   return !ec;
 }
 
+std::string PlataformaFalsa::ParaAnsi(const Texto& texto) {
+  // 0x80 to 0x9F of Windows-1252 (0 where the code page has no character)
+  static const char16_t k80[32] = {
+      0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+  std::string r;
+  r.reserve(texto.size());
+  for (size_t i = 0; i < texto.size(); ++i) {
+    const char16_t c = texto[i];
+    char b = '?';
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      b = static_cast<char>(c);
+    } else {
+      for (int k = 0; k < 32; ++k)
+        if (k80[k] == c) b = static_cast<char>(0x80 + k);
+      // a surrogate pair is one character: one '?'
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < texto.size() && texto[i + 1] >= 0xDC00 && texto[i + 1] <= 0xDFFF) ++i;
+    }
+    r.push_back(b);
+  }
+  return r;
+}
+
 RespostaCaixa PlataformaFalsa::CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) {
   caixas.push_back({texto, titulo, tipo});
   return respondeCaixa ? respondeCaixa(texto, titulo, tipo) : RespostaCaixa::Ok;

@@ -32,6 +32,11 @@ class PlataformaFalsa : public Plataforma {
   uint16_t arquitetura = 9;                // x64
   std::vector<Texto> enderecosAbertos;     // every address opened
   std::vector<uint8_t> teclasInjetadas;    // every key injected
+  bool capsLock = false;
+  // Regional settings: a Brazilian machine unless a test says otherwise.
+  DataHoraTexto agora{u"09/12/2025", u"14:53:07"};
+  char16_t separadorDecimal = u',', separadorMilhar = u'.';
+  Texto formatoDataCurta = u"dd/MM/yyyy";
 
   // Where a Windows path lives on the real disk.
   std::filesystem::path Local(const Texto& caminhoWindows) const;
@@ -53,6 +58,13 @@ class PlataformaFalsa : public Plataforma {
   uint16_t ArquiteturaNativa() override { return arquitetura; }
   void AbreEndereco(const Texto& e) override { enderecosAbertos.push_back(e); }
   void InjetaTecla(uint8_t vk) override { teclasInjetadas.push_back(vk); }
+  bool CapsLockLigado() override { return capsLock; }
+  DataHoraTexto AgoraTexto() override { return agora; }
+  char16_t SeparadorDecimal() override { return separadorDecimal; }
+  char16_t SeparadorMilhar() override { return separadorMilhar; }
+  Texto FormatoDataCurta() override { return formatoDataCurta; }
+  // Windows-1252, the ANSI code page of a Brazilian Windows.
+  std::string ParaAnsi(const Texto& texto) override;
 
   static Texto ChaveRegistro(RaizRegistro raiz, const Texto& chave, const Texto& valor);
 
