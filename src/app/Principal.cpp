@@ -39,7 +39,7 @@ void TextoSoLeitura(TMemo& m, int l, int t, int w, int h, const std::vector<Text
 void Rotulo(TLabel& l, int x, int y, const Texto& texto, const TFont& f) {
   l.SetFont(f);
   l.SetCaption(texto);
-  l.SetBounds(x, y, int(texto.size()) * f.PixelHeight() * 6 / 10 + 8, f.PixelHeight() + 6);
+  l.SetBounds(x, y, int(texto.size()) * f.PixelHeight() * 7 / 10 + 8, f.PixelHeight() + 6);
 }
 
 void TituloPagina(TLabel& l, int x, int y, const Texto& texto, TColor cor) {

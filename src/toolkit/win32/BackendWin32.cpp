@@ -55,6 +55,9 @@ class PeerWin32 : public Peer {
   void AplicaFonte();
   void AplicaPosicao();
   void AplicaItens();
+  void CriaNos();
+  void PosicionaNos();
+  std::vector<HWND> nos;  // route map: one STATIC per page title
   UINT_PTR timerId = 0;
   bool atualizandoTexto = false;
   UINT dpiForm = 96;  // forms only
@@ -87,6 +90,8 @@ class BackendWin32 : public Backend {
     return it == porJanela_.end() ? nullptr : it->second;
   }
   void Registra(HWND h, PeerWin32* p) { porJanela_[h] = p; }
+  // route-map node -> (route map peer, page index)
+  std::unordered_map<HWND, std::pair<PeerWin32*, size_t>> nos;
   void Esquece(HWND h) { porJanela_.erase(h); }
   std::unordered_map<UINT_PTR, TTimer*> timers;
   UINT_PTR proximoTimer = 1;
@@ -113,6 +118,7 @@ PeerWin32::~PeerWin32() {
     if (TForm* f = c_.Form(); f && f->peer()) KillTimer(static_cast<PeerWin32*>(f->peer())->hwnd(), timerId);
     b_.timers.erase(timerId);
   }
+  for (HWND n : nos) b_.nos.erase(n);
   if (hwnd_) {
     b_.Esquece(hwnd_);
     DestroyWindow(hwnd_);
@@ -162,6 +168,30 @@ void PeerWin32::AplicaPosicao() {
   int h = c_.Height();
   if (c_.kind() == Kind::ComboBox) h = 200;  // room for the drop-down list
   SetWindowPos(hwnd_, nullptr, S(c_.Left()), S(c_.Top()), S(c_.Width()), S(h), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PeerWin32::CriaNos() {
+  auto& rm = static_cast<TRouteMap&>(c_);
+  for (size_t i = 0; i < rm.Wizard().Pages().size(); ++i) {
+    HWND n = CreateWindowExW(0, WC_STATICW, W(rm.Wizard().Pages()[i]->Title()),
+                             WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE, 0, 0, 10, 10,
+                             hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(n, WM_SETFONT, reinterpret_cast<WPARAM>(fonte_), TRUE);
+    nos.push_back(n);
+    b_.nos[n] = {this, i};
+  }
+  PosicionaNos();
+}
+
+void PeerWin32::PosicionaNos() {
+  auto& rm = static_cast<TRouteMap&>(c_);
+  const int alt = S(rm.ItemHeight), x = S(rm.Indent) + S(10), topo = S(12);
+  for (size_t i = 0; i < nos.size(); ++i) {
+    SendMessageW(nos[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonte_), FALSE);
+    SetWindowPos(nos[i], nullptr, x, topo + alt * static_cast<int>(i), S(c_.Width()) - x - S(4), alt,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(nos[i], nullptr, TRUE);
+  }
 }
 
 void PeerWin32::AplicaItens() {
@@ -263,6 +293,7 @@ void PeerWin32::Cria(HWND pai) {
   }
   AplicaFonte();
   AplicaPosicao();
+  if (c_.kind() == Kind::RouteMap) CriaNos();
   if (c_.kind() == Kind::CheckBox) Update(Prop::Checked);
   if (c_.kind() == Kind::ComboBox || c_.kind() == Kind::ListBox) AplicaItens();
   if (c_.kind() == Kind::Edit && static_cast<TEdit&>(c_).MaxLength > 0)
@@ -282,7 +313,7 @@ void PeerWin32::Update(Prop p) {
   }
   if (!hwnd_) return;
   switch (p) {
-    case Prop::Bounds: AplicaPosicao(); break;
+    case Prop::Bounds: AplicaPosicao(); if (!nos.empty()) PosicionaNos(); break;
     case Prop::Visible:
       if (c_.kind() == Kind::Form) break;  // the backend shows forms itself
       ShowWindow(hwnd_, c_.Visible() ? SW_SHOWNA : SW_HIDE);
@@ -310,9 +341,10 @@ void PeerWin32::Update(Prop p) {
       }
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
-    case Prop::Font: AplicaFonte(); InvalidateRect(hwnd_, nullptr, TRUE); break;
+    case Prop::Font: AplicaFonte(); if (!nos.empty()) PosicionaNos(); InvalidateRect(hwnd_, nullptr, TRUE); break;
     case Prop::Color: case Prop::Style: case Prop::ActivePage: case Prop::Cursor:
       InvalidateRect(hwnd_, nullptr, TRUE);
+      for (HWND n : nos) InvalidateRect(n, nullptr, TRUE);
       break;
     case Prop::Checked:
       SendMessageW(hwnd_, BM_SETCHECK, static_cast<TCheckBox&>(c_).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -352,22 +384,15 @@ void PintaRouteMap(HDC dc, PeerWin32& p, const RECT& r) {
   HGDIOBJ antiga = SelectObject(dc, linha);
   MoveToEx(dc, x, topo + alt / 2, nullptr);
   LineTo(dc, x, topo + alt / 2 + alt * static_cast<int>(paginas.size() - 1));
-  HGDIOBJ fonteAntiga = SelectObject(dc, p.Fonte());
-  SetBkMode(dc, TRANSPARENT);
   for (size_t i = 0; i < paginas.size(); ++i) {
     const bool ativa = paginas[i] == rm.Wizard().ActivePage();
-    const TColor cor = ativa ? rm.SelectedColor : rm.Font().Color;
     const int cy = topo + alt / 2 + alt * static_cast<int>(i);
     HBRUSH b = CreateSolidBrush(Cor(ativa ? rm.SelectedColor : rm.LineColor));
     HGDIOBJ bAntigo = SelectObject(dc, b);
     Ellipse(dc, x - raio, cy - raio, x + raio + 1, cy + raio + 1);
     SelectObject(dc, bAntigo);
     DeleteObject(b);
-    SetTextColor(dc, Cor(cor));
-    RECT t{x + p.S(10), cy - alt / 2, r.right - p.S(4), cy + alt / 2};
-    DrawTextW(dc, W(paginas[i]->Title()), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
-  SelectObject(dc, fonteAntiga);
   SelectObject(dc, antiga);
   DeleteObject(linha);
 }
@@ -485,6 +510,15 @@ LRESULT BackendWin32::Comum(HWND h, UINT m, WPARAM w, LPARAM l, bool& tratado) {
       break;
     }
     case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: {
+      if (auto no = b.nos.find(reinterpret_cast<HWND>(l)); no != b.nos.end()) {
+        auto& rm = static_cast<TRouteMap&>(no->second.first->controle());
+        const auto& paginas = rm.Wizard().Pages();
+        const bool ativa = no->second.second < paginas.size() && paginas[no->second.second] == rm.Wizard().ActivePage();
+        HDC dc = reinterpret_cast<HDC>(w);
+        SetTextColor(dc, Cor(ativa ? rm.SelectedColor : rm.Font().Color));
+        SetBkColor(dc, Cor(rm.Color()));
+        return reinterpret_cast<LRESULT>(no->second.first->Pincel());
+      }
       PeerWin32* p = b.PeerDe(reinterpret_cast<HWND>(l));
       if (!p) break;
       TControl& c = p->controle();
