@@ -51,7 +51,7 @@ Texto ProblemaDoValor(const Texto& valor) {
            IntToStr(kMinCredencial) + u" a " + IntToStr(kMaxCredencial) + u".";
   for (char16_t c : valor)
     if (c < 0x21 || c > 0x7E)
-      return u"só são aceitos caracteres ASCII visíveis (sem espaços nem acentos).";
+      return u"tem caracteres fora do ASCII visível (espaços e acentos não são aceitos).";
   return {};
 }
 
