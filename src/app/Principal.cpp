@@ -467,7 +467,8 @@ void TFPrincipal::PgConfigInstalNextButtonClick(bool& Stop) {
 }
 
 void TFPrincipal::JvDirInstalBotaoClick() {
-  // The system's folder picker arrives with the configuration page's issue.
+  const auto pasta = ctx_.plat.SelecionaPasta(u"Selecione o local onde deseja instalar o TEVO", JvDirInstal.Text());
+  if (pasta && !Trim(*pasta).empty()) JvDirInstal.SetText(IncluiBarra(*pasta));
 }
 
 bool TFPrincipal::WindowsEh64Bits() {

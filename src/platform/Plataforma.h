@@ -85,6 +85,9 @@ class Plataforma {
   virtual uint16_t ArquiteturaNativa() = 0;
   // Opens a file or web address with its default handler (shell verb "open", shown normally).
   virtual void AbreEndereco(const Texto& endereco) = 0;
+  // The system's folder picker (a file-open dialog restricted to folders), owned by
+  // the active window; nothing when the user cancels.
+  virtual std::optional<Texto> SelecionaPasta(const Texto& titulo, const Texto& inicial) = 0;
   // Sends one key-down event of a virtual key into the system's keyboard input.
   virtual void InjetaTecla(uint8_t vk) = 0;
   // Whether Caps Lock is on (toggled on, or the key held down).

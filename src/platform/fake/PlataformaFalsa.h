@@ -32,6 +32,8 @@ class PlataformaFalsa : public Plataforma {
   uint16_t arquitetura = 9;                // x64
   std::vector<Texto> enderecosAbertos;     // every address opened
   std::vector<uint8_t> teclasInjetadas;    // every key injected
+  std::optional<Texto> pastaEscolhida;     // the folder picker's answer (nothing: cancelled)
+  std::vector<Texto> titulosSeletorPasta;  // every folder picker shown
   bool capsLock = false;
   // Regional settings: a Brazilian machine unless a test says otherwise.
   DataHoraTexto agora{u"09/12/2025", u"14:53:07"};
@@ -58,6 +60,10 @@ class PlataformaFalsa : public Plataforma {
   uint16_t ArquiteturaNativa() override { return arquitetura; }
   void AbreEndereco(const Texto& e) override { enderecosAbertos.push_back(e); }
   void InjetaTecla(uint8_t vk) override { teclasInjetadas.push_back(vk); }
+  std::optional<Texto> SelecionaPasta(const Texto& titulo, const Texto&) override {
+    titulosSeletorPasta.push_back(titulo);
+    return pastaEscolhida;
+  }
   bool CapsLockLigado() override { return capsLock; }
   DataHoraTexto AgoraTexto() override { return agora; }
   char16_t SeparadorDecimal() override { return separadorDecimal; }

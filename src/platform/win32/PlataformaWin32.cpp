@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include "platform/win32/Fabrica.h"
 
@@ -207,6 +208,35 @@ uint16_t PlataformaWin32::ArquiteturaNativa() {
 
 void PlataformaWin32::AbreEndereco(const Texto& endereco) {
   ShellExecuteW(GetActiveWindow(), L"open", W(endereco), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::optional<Texto> PlataformaWin32::SelecionaPasta(const Texto& titulo, const Texto& inicial) {
+  const HRESULT co = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  std::optional<Texto> r;
+  IFileOpenDialog* dlg = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dlg)))) {
+    FILEOPENDIALOGOPTIONS op = 0;
+    dlg->GetOptions(&op);
+    dlg->SetOptions(op | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dlg->SetTitle(W(titulo));
+    IShellItem* pasta = nullptr;
+    if (!inicial.empty() && SUCCEEDED(SHCreateItemFromParsingName(W(inicial), nullptr, IID_PPV_ARGS(&pasta)))) {
+      dlg->SetFolder(pasta);
+      pasta->Release();
+    }
+    IShellItem* escolhida = nullptr;
+    if (SUCCEEDED(dlg->Show(GetActiveWindow())) && SUCCEEDED(dlg->GetResult(&escolhida))) {
+      wchar_t* caminho = nullptr;
+      if (SUCCEEDED(escolhida->GetDisplayName(SIGDN_FILESYSPATH, &caminho))) {
+        r = T(caminho);
+        CoTaskMemFree(caminho);
+      }
+      escolhida->Release();
+    }
+    dlg->Release();
+  }
+  if (SUCCEEDED(co)) CoUninitialize();
+  return r;
 }
 
 void PlataformaWin32::InjetaTecla(uint8_t vk) {

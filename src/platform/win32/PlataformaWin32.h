@@ -23,6 +23,7 @@ class PlataformaWin32 : public Plataforma {
   uint16_t ArquiteturaNativa() override;
   void AbreEndereco(const Texto& endereco) override;
   void InjetaTecla(uint8_t vk) override;
+  std::optional<Texto> SelecionaPasta(const Texto& titulo, const Texto& inicial) override;
   RespostaCaixa CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) override;
   // regional settings and keyboard (PlataformaWin32Msg.cpp)
   bool CapsLockLigado() override;

@@ -84,6 +84,9 @@ class BackendWin32 : public Backend {
   uintptr_t Handle(const TForm& f) override;
   TControl* Focus() override;
   void SetFocus(TControl& c) override;
+  int TextHeight(const TFont& font) override;
+  void SetCapture(TControl& c) override;
+  void ReleaseCapture() override { ::ReleaseCapture(); }
 
   PeerWin32* PeerDe(HWND h) const {
     auto it = porJanela_.find(h);
@@ -231,7 +234,10 @@ void PeerWin32::Cria(HWND pai) {
       break;
     case Kind::Label: case Kind::LinkLabel:
       classe = WC_STATICW;
-      estilo |= SS_NOPREFIX | SS_NOTIFY | (c_.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+      estilo |= SS_NOPREFIX | SS_NOTIFY;
+      estilo |= c_.Alignment() == TAlignment::Center  ? SS_CENTER
+                : c_.Alignment() == TAlignment::Right ? SS_RIGHT
+                : (c_.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
     case Kind::Button:
       classe = WC_BUTTONW;
@@ -252,7 +258,8 @@ void PeerWin32::Cria(HWND pai) {
     case Kind::Edit: {
       auto& e = static_cast<TEdit&>(c_);
       classe = WC_EDITW;
-      estilo |= ES_AUTOHSCROLL | WS_TABSTOP | (e.ReadOnly() ? ES_READONLY : 0);
+      estilo |= ES_AUTOHSCROLL | (e.ReadOnly() ? ES_READONLY : 0) | (e.PasswordChar() ? ES_PASSWORD : 0);
+      estilo |= e.Alignment() == TAlignment::Center ? ES_CENTER : e.Alignment() == TAlignment::Right ? ES_RIGHT : 0;
       ex = WS_EX_CLIENTEDGE;
       break;
     }
@@ -278,6 +285,7 @@ void PeerWin32::Cria(HWND pai) {
       return;
     }
   }
+  if (!c_.TabStop) estilo &= ~static_cast<DWORD>(WS_TABSTOP);
   if (c_.kind() == Kind::Form) {
     hwnd_ = CreateWindowExW(ex, classe, W(c_.Caption()), estilo, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -342,7 +350,23 @@ void PeerWin32::Update(Prop p) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
     case Prop::Font: AplicaFonte(); if (!nos.empty()) PosicionaNos(); InvalidateRect(hwnd_, nullptr, TRUE); break;
-    case Prop::Color: case Prop::Style: case Prop::ActivePage: case Prop::Cursor:
+    case Prop::Style:
+      if (c_.kind() == Kind::Edit || c_.kind() == Kind::Memo) {
+        auto& e = static_cast<TEdit&>(c_);
+        SendMessageW(hwnd_, EM_SETPASSWORDCHAR, e.PasswordChar(), 0);
+        LONG_PTR st = GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_CENTER | ES_RIGHT);
+        st |= e.Alignment() == TAlignment::Center ? ES_CENTER : e.Alignment() == TAlignment::Right ? ES_RIGHT : 0;
+        SetWindowLongPtrW(hwnd_, GWL_STYLE, st);
+      } else if (c_.kind() == Kind::Label || c_.kind() == Kind::LinkLabel) {
+        LONG_PTR st = GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
+        st |= c_.Alignment() == TAlignment::Center  ? SS_CENTER
+              : c_.Alignment() == TAlignment::Right ? SS_RIGHT
+              : (c_.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+        SetWindowLongPtrW(hwnd_, GWL_STYLE, st);
+      }
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
+    case Prop::Color: case Prop::ActivePage: case Prop::Cursor:
       InvalidateRect(hwnd_, nullptr, TRUE);
       for (HWND n : nos) InvalidateRect(n, nullptr, TRUE);
       break;
@@ -412,7 +436,8 @@ void PintaPainel(HWND h, PeerWin32& p) {
         HGDIOBJ antiga = SelectObject(dc, p.Fonte());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, Cor(c.Font().Color));
-        DrawTextW(dc, W(c.Caption()), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        const UINT al = c.Alignment() == TAlignment::Center ? DT_CENTER : c.Alignment() == TAlignment::Right ? DT_RIGHT : DT_LEFT;
+        DrawTextW(dc, W(c.Caption()), -1, &r, al | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, antiga);
       }
       break;
@@ -540,11 +565,20 @@ LRESULT BackendWin32::Comum(HWND h, UINT m, WPARAM w, LPARAM l, bool& tratado) {
     case WM_SETCURSOR: {
       PeerWin32* p = b.PeerDe(reinterpret_cast<HWND>(w));
       if (!p || p->controle().Cursor() == TCursor::Default) break;
-      SetCursor(LoadCursorW(nullptr, p->controle().Cursor() == TCursor::HandPoint ? IDC_HAND : IDC_WAIT));
+      const TCursor cur = p->controle().Cursor();
+      SetCursor(LoadCursorW(nullptr, cur == TCursor::HandPoint ? IDC_HAND : cur == TCursor::Drag ? IDC_SIZEALL : IDC_WAIT));
       return TRUE;
     }
-    case WM_LBUTTONDOWN: {
-      if (PeerWin32* p = b.PeerDe(h); p && p->controle().OnMouseDown) p->controle().OnMouseDown();
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_MOUSEMOVE: case WM_LBUTTONUP:
+    case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      PeerWin32* p = b.PeerDe(h);
+      if (!p) break;
+      const int x = MulDiv(static_cast<short>(LOWORD(l)), 96, static_cast<int>(p->dpi()));
+      const int y = MulDiv(static_cast<short>(HIWORD(l)), 96, static_cast<int>(p->dpi()));
+      TControl& c = p->controle();
+      if (m == WM_MOUSEMOVE) c.MouseMove(x, y);
+      else if (m == WM_LBUTTONUP || m == WM_RBUTTONUP || m == WM_MBUTTONUP) c.MouseUp(x, y);
+      else c.MouseDown(x, y);
       break;
     }
     default: break;
@@ -621,14 +655,21 @@ LRESULT CALLBACK BackendWin32::ProcSub(HWND h, UINT m, WPARAM w, LPARAM l, UINT_
       c.DoEnter();
       return r;
     }
+    if (m == WM_KILLFOCUS) {
+      const LRESULT r = DefSubclassProc(h, m, w, l);
+      c.DoExit();
+      return r;
+    }
+    if (m == WM_KEYUP) c.KeyUp(static_cast<int>(w));
     if (m == WM_CHAR && (c.kind() == Kind::Edit || c.kind() == Kind::Memo)) {
-      auto& e = static_cast<TEdit&>(c);
-      if (e.OnKeyPress) {
-        char16_t k = static_cast<char16_t>(w);
-        e.OnKeyPress(k);
-        if (k == 0) return 0;
-        w = k;
-      }
+      char16_t k = static_cast<char16_t>(w);
+      static_cast<TEdit&>(c).KeyPress(k);
+      if (k == 0) return 0;
+      w = k;
+    }
+    if (m >= WM_MOUSEFIRST && m <= WM_MBUTTONUP && m != WM_LBUTTONDBLCLK && m != WM_RBUTTONDBLCLK) {
+      bool tratado = false;
+      Comum(h, m, w, l, tratado);
     }
     if (m == WM_GETDLGCODE && c.kind() == Kind::Memo) {
       // a multi-line edit would take Tab and Enter for itself; let the dialog navigation have them
@@ -783,6 +824,24 @@ uintptr_t BackendWin32::Handle(const TForm& f) {
 TControl* BackendWin32::Focus() {
   PeerWin32* p = PeerDe(GetFocus());
   return p ? &p->controle() : nullptr;
+}
+
+int BackendWin32::TextHeight(const TFont& font) {
+  HDC dc = GetDC(nullptr);
+  HFONT f = CreateFontW(-font.PixelHeight(), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
+                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, W(font.Name));
+  HGDIOBJ antiga = SelectObject(dc, f);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, antiga);
+  DeleteObject(f);
+  ReleaseDC(nullptr, dc);
+  return tm.tmHeight;
+}
+
+void BackendWin32::SetCapture(TControl& c) {
+  if (auto* p = static_cast<PeerWin32*>(c.peer()); p && p->hwnd()) ::SetCapture(p->hwnd());
 }
 
 void BackendWin32::SetFocus(TControl& c) {
