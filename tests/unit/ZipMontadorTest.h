@@ -1,15 +1,19 @@
 // Test helper: writes small zip archives byte by byte, so a test can give an entry any
 // name, flag, extra field, size or CRC it needs (hostile names, Zip64 records, lies about
-// the size). Entries are stored or deflated, never encrypted: archives from the real
-// encrypting tools are the integration tests' business.
+// the size). Entries are stored or deflated, and may be WinZip AES encrypted (for the AE-1
+// cases no tool at hand writes); archives from the real tools are the integration tests'.
 #pragma once
 
+#include <gcrypt.h>
 #include <zlib.h>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "payload/ZipCripto.h"
 
 namespace tevo::teste {
 
@@ -24,6 +28,8 @@ struct ItemZip {
   ItemZip& DeclaraTamanho(uint64_t t) { tamanhoDeclarado = t; return *this; }
   ItemZip& EmZip64() { zip64 = true; return *this; }
   ItemZip& ComBruto(std::string b) { bruto = std::move(b); return *this; }
+  // WinZip AES with the password "581947"; versao 1 = AE-1 (CRC kept), 2 = AE-2.
+  ItemZip& ComAes(int forca, int versao) { aesForca = forca; aesVersao = versao; return *this; }
 
   std::string nome;               // the name's bytes as stored
   std::string dados;              // contents before compression
@@ -38,7 +44,37 @@ struct ItemZip {
   std::optional<uint64_t> tamanhoDeclarado;    // instead of the real size
   bool zip64 = false;             // sizes and offset in a Zip64 extra field
   std::optional<std::string> bruto;  // the stored bytes as they are, instead of compressing dados
+  int aesForca = 0, aesVersao = 0;
 };
+
+// salt + verification value + AES-CTR (little-endian counter from 1) + 10 bytes of HMAC-SHA1.
+inline std::string CifraAes(const std::string& claro, int forca) {
+  const size_t nChave = forca == 1 ? 16 : forca == 2 ? 24 : 32, nSal = nChave / 2;
+  zip::IniciaGcrypt();
+  const std::string sal = std::string("sal-de-teste-16b").substr(0, nSal);
+  unsigned char k[66];
+  gcry_kdf_derive("581947", 6, GCRY_KDF_PBKDF2, GCRY_MD_SHA1, sal.data(), nSal, 1000, 2 * nChave + 2, k);
+  gcry_cipher_hd_t aes;
+  gcry_cipher_open(&aes, forca == 1 ? GCRY_CIPHER_AES128 : forca == 2 ? GCRY_CIPHER_AES192 : GCRY_CIPHER_AES256,
+                   GCRY_CIPHER_MODE_ECB, 0);
+  gcry_cipher_setkey(aes, k, nChave);
+  std::string cifrado = claro;
+  for (size_t i = 0; i < cifrado.size(); i += 16) {
+    unsigned char bloco[16] = {};
+    const uint64_t contador = i / 16 + 1;
+    for (int b = 0; b < 8; ++b) bloco[b] = static_cast<unsigned char>(contador >> (8 * b));
+    gcry_cipher_encrypt(aes, bloco, 16, nullptr, 0);
+    for (size_t b = 0; b < 16 && i + b < cifrado.size(); ++b) cifrado[i + b] ^= static_cast<char>(bloco[b]);
+  }
+  gcry_cipher_close(aes);
+  gcry_md_hd_t hmac;
+  gcry_md_open(&hmac, GCRY_MD_SHA1, GCRY_MD_FLAG_HMAC);
+  gcry_md_setkey(hmac, k + nChave, nChave);
+  gcry_md_write(hmac, cifrado.data(), cifrado.size());
+  const std::string codigo(reinterpret_cast<const char*>(gcry_md_read(hmac, GCRY_MD_SHA1)), 10);
+  gcry_md_close(hmac);
+  return sal + std::string(reinterpret_cast<const char*>(k + 2 * nChave), 2) + cifrado + codigo;
+}
 
 inline void Poe16(std::string& s, uint32_t v) {
   s.push_back(static_cast<char>(v & 0xFF));
@@ -85,23 +121,37 @@ inline std::string ExtraNomeUnicode(const std::string& nomeBruto, const std::str
 inline std::string MontaZip(const std::vector<ItemZip>& itens, const std::string& prefixo = {}, bool fim64 = false) {
   std::string arq = prefixo, central;
   for (const auto& it : itens) {
-    const std::string comp = it.bruto ? *it.bruto : it.metodo == 8 ? Deflate(it.dados) : it.dados;
-    const uint32_t crc = it.crc.value_or(Crc(it.dados));
+    std::string comp = it.bruto ? *it.bruto : it.metodo == 8 ? Deflate(it.dados) : it.dados;
+    uint32_t crc = it.crc.value_or(Crc(it.dados));
+    uint16_t metodo = it.metodo, flags = it.flags;
+    std::string extraAes;
+    if (it.aesForca) {
+      comp = CifraAes(comp, it.aesForca);
+      if (it.aesVersao == 2) crc = 0;
+      Poe16(extraAes, 0x9901);
+      Poe16(extraAes, 7);
+      Poe16(extraAes, static_cast<uint32_t>(it.aesVersao));
+      extraAes += "AE";
+      extraAes.push_back(static_cast<char>(it.aesForca));
+      Poe16(extraAes, it.metodo);
+      metodo = 99;
+      flags |= 1;
+    }
     const uint64_t tam = it.tamanhoDeclarado.value_or(it.dados.size());
     const uint64_t pos = arq.size() - prefixo.size();
-    const bool descritor = it.flags & 0x0008;
+    const bool descritor = flags & 0x0008;
     std::string local;
     Poe32(local, 0x04034b50);
     Poe16(local, it.zip64 ? 45 : 20);
-    Poe16(local, it.flags);
-    Poe16(local, it.metodo);
+    Poe16(local, flags);
+    Poe16(local, metodo);
     Poe16(local, it.hora);
     Poe16(local, it.data);
     Poe32(local, descritor ? 0 : crc);
     Poe32(local, descritor ? 0 : it.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(comp.size()));
     Poe32(local, descritor ? 0 : it.zip64 ? 0xFFFFFFFF : static_cast<uint32_t>(tam));
     Poe16(local, static_cast<uint32_t>(it.nome.size()));
-    std::string extraLocal;
+    std::string extraLocal = extraAes;
     if (it.zip64) {
       Poe16(extraLocal, 1);
       Poe16(extraLocal, 16);
@@ -116,7 +166,7 @@ inline std::string MontaZip(const std::vector<ItemZip>& itens, const std::string
       Poe32(arq, static_cast<uint32_t>(comp.size()));
       Poe32(arq, static_cast<uint32_t>(tam));
     }
-    std::string extra = it.extra;
+    std::string extra = it.extra + extraAes;
     if (it.zip64) {
       std::string z;
       Poe16(z, 1);
@@ -129,8 +179,8 @@ inline std::string MontaZip(const std::vector<ItemZip>& itens, const std::string
     Poe32(central, 0x02014b50);
     Poe16(central, it.versaoCriador);
     Poe16(central, it.zip64 ? 45 : 20);
-    Poe16(central, it.flags);
-    Poe16(central, it.metodo);
+    Poe16(central, flags);
+    Poe16(central, metodo);
     Poe16(central, it.hora);
     Poe16(central, it.data);
     Poe32(central, crc);

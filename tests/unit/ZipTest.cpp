@@ -260,6 +260,27 @@ TEST_F(Zip, TruncatedArchiveOpensButFailsToExtract) {
   }
 }
 
+// AE-1 keeps the CRC and it is checked besides the authentication code; AE-2 has none.
+TEST_F(Zip, AesEntriesOfEveryStrengthAndVersion) {
+  const std::string texto = std::string(50000, 'q') + "fim";
+  ASSERT_TRUE(Extrai(MontaZip({ItemZip("ae1-128.txt", texto).ComAes(1, 1), ItemZip("ae1-192.bin", "abc").Armazenado().ComAes(2, 1),
+                               ItemZip("ae2-256.txt", texto).ComAes(3, 2)})))
+      << Utf8(VMsgErroDetalhe);
+  EXPECT_EQ(Le(kDestino + u"ae1-128.txt"), texto);
+  EXPECT_EQ(Le(kDestino + u"ae1-192.bin"), "abc");
+  EXPECT_EQ(Le(kDestino + u"ae2-256.txt"), texto);
+
+  EXPECT_FALSE(Extrai(MontaZip({ItemZip("crc.txt", texto).ComAes(3, 1).ComCrc(0xDEADBEEF)})));
+  EXPECT_EQ(VMsgErro, kErroUnzip);
+  EXPECT_NE(VMsgErroDetalhe.find(u"CRC"), Texto::npos) << Utf8(VMsgErroDetalhe);
+
+  LimpaMsgErro();
+  VMsgErroDetalhe = u"detalhe anterior";
+  EXPECT_FALSE(Extrai(MontaZip({ItemZip("a.txt", texto).ComAes(3, 2)}), u"000000"));
+  EXPECT_EQ(VMsgErro, u"Senha do arquivo inválida.");
+  EXPECT_EQ(VMsgErroDetalhe, u"detalhe anterior");
+}
+
 TEST_F(Zip, UnencryptedArchiveTakesAnyPassword) {
   EXPECT_TRUE(Extrai(MontaZip({ItemZip("a.txt", "a")}), u"outra senha"));
 }

@@ -115,6 +115,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::sort(itens.begin(), itens.end());
+  if (itens.empty()) {
+    // libzip writes no file for an archive without entries; a package may need an empty one
+    static const unsigned char kVazio[22] = {'P', 'K', 5, 6};
+    FILE* f = std::fopen(destino.c_str(), "wb");
+    bool gravou = f && std::fwrite(kVazio, 1, sizeof kVazio, f) == sizeof kVazio;
+    if (f && std::fclose(f) != 0) gravou = false;
+    if (!gravou) {
+      std::fprintf(stderr, "tdipack: não foi possível criar \"%s\"\n", destino.c_str());
+      return 1;
+    }
+    return 0;
+  }
 
   int erro = 0;
   zip_t* z = zip_open(destino.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
