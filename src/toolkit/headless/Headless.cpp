@@ -31,8 +31,17 @@ int HeadlessBackend::MeasureLines(const TFont& font, const Texto& text, int widt
 
 void HeadlessBackend::SetFocus(TControl& c) {
   if (focus_ == &c) return;
+  TControl* antes = focus_;
   focus_ = &c;
+  if (antes) antes->DoExit();
   c.DoEnter();
+}
+
+void HeadlessBackend::FormVisibilityChanged(TForm& f) {
+  if (f.Visible() || !focus_ || focus_->Form() != &f) return;
+  TControl* antes = focus_;
+  focus_ = nullptr;
+  antes->DoExit();
 }
 
 }  // namespace tevo::tk

@@ -24,7 +24,8 @@ class HeadlessBackend : public Backend {
   std::vector<TForm*> modalHistory;
 
   void Realize(TForm&) override {}
-  void FormVisibilityChanged(TForm&) override {}
+  // A form that hides takes the focus away from its controls, as a native window does.
+  void FormVisibilityChanged(TForm& f) override;
   void RunModal(TForm& f) override;
   void ProcessMessages() override { ++processMessagesCalls; }
   void Run(TForm&) override {}
