@@ -38,6 +38,7 @@ struct Maquina {
     main_ = std::make_unique<TFPrincipal>(ctx);
     ctx.CriaProgressos();
     ctx.Msg();
+    main_->Show();
   }
   TFPrincipal& main() { return *main_; }
 

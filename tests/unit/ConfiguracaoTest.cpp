@@ -144,7 +144,6 @@ TEST(Configuracao, WhatEachTypeShows) {
     bool aviso, caixas;
     const char16_t* tarefa;
   } casos[] = {
-      {u"1 - Servidor", false, false, 22, 154, false, true, u"Instalação do TEVO - Servidor"},
       {u"2 - Estação Local", true, false, 249, 10, false, false, u"Instalação do TEVO - Estação local"},
       {u"3 - Estação Web", true, false, 249, 159, false, false, u"Instalação do TEVO - Estação Web"},
       {u"4 - Multi BD - Servidor", false, true, 22, 0, true, true, u"Instalação do TEVO - Servidor Multi Banco"},
@@ -153,6 +152,7 @@ TEST(Configuracao, WhatEachTypeShows) {
        u"Instalação do TEVO - Estação Com Server Linux "},
       {u"7 - Multi BD - Estação Local", true, true, 249, 182, false, false,
        u"Instalação do TEVO - Estação Local Multi Banco"},
+      {u"1 - Servidor", false, false, 22, 154, false, true, u"Instalação do TEVO - Servidor"},
   };
   Maquina s;
   auto& m = s.main();
@@ -176,7 +176,7 @@ TEST(Configuracao, WhatEachTypeShows) {
     EXPECT_EQ(m.BoxLib3050.Visible(), c.caixas);
     EXPECT_EQ(m.BoxTarefaInstalTEVO.Caption(), c.tarefa);
   }
-  EXPECT_TRUE(s.dialogos.empty());
+  EXPECT_TRUE(s.dialogos.empty());  // type 1 came from 7, whose change had unticked the backup box
 }
 
 TEST(Configuracao, SeparatorKeepsTypeAndTaskCaption) {

@@ -137,6 +137,5 @@ TEST(Fluxo, PageTexts) {
   ASSERT_EQ(senha.size(), 6u);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(senha[i] >= u'a' && senha[i] <= u'z');
   for (int i = 3; i < 6; ++i) EXPECT_TRUE(senha[i] >= u'0' && senha[i] <= u'9');
-  EXPECT_EQ(m.JvStaticTextDadosRevenda.Caption().substr(0, 40),
-            Texto(10, u' ') + u"Explore o sistema ao máximo.  Não deixe");
+  EXPECT_EQ(m.JvStaticTextDadosRevenda.Caption().rfind(Texto(10, u' ') + u"Explore o sistema ao máximo.  Não deixe", 0), 0u);
 }

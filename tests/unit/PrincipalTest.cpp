@@ -66,16 +66,15 @@ TEST(Principal, VersionLabelAndRouteMapColourOnShow) {
   Maquina s;
   s.plat.versoes[s.plat.caminhoPrograma] = {12, 1, 1, 0};
   EXPECT_EQ(s.main().VersaoDoExecutavel(), u"12.1.1.0");
-  s.main().Show();
   EXPECT_EQ(s.main().LabelVersao.Caption(), u"Versão 12.1 - Firebird 5.0");
   EXPECT_EQ(s.main().JvWizard1.RouteMap.Color(), tk::Rgb(0x80, 0x80, 0x40));
 }
 
 TEST(Principal, VersionOfAProgramWithoutVersionResource) {
-  Maquina s;
+  Maquina s(false);
   s.plat.versoes.clear();
+  s.Cria();
   EXPECT_EQ(s.main().VersaoDoExecutavel(), u"");
-  s.main().Show();
   EXPECT_EQ(s.main().LabelVersao.Caption(), u"Versão  - Firebird 5.0");
 }
 
