@@ -39,7 +39,7 @@ void TextoSoLeitura(TMemo& m, int l, int t, int w, int h, const std::vector<Text
 void Rotulo(TLabel& l, int x, int y, const Texto& texto, const TFont& f) {
   l.SetFont(f);
   l.SetCaption(texto);
-  l.SetBounds(x, y, int(texto.size()) * f.PixelHeight() * 7 / 10 + 8, f.PixelHeight() + 6);
+  l.SetBounds(x, y, int(texto.size()) * f.PixelHeight() * 7 / 10 + 8, f.PixelHeight() + 3);
 }
 
 void TituloPagina(TLabel& l, int x, int y, const Texto& texto, TColor cor) {
@@ -149,6 +149,7 @@ void TFPrincipal::MontaPaginas() {
                   u"site do desenvolvedor - " + enderecos::kSite + u"."});
   Caixa(BoxTermos, 12, 210, 415, u" Li, entendi e concordo com o contrato de uso do sistema TEVO");
   BoxTermos.SetColor(kFundoConsentimento);
+  BoxTermos.Transparent = false;
   TituloLinks(LabelLinksTermos, 15, 260);
   DescricaoLink(LabelDescContrato, 20, 282, u"- Contrato com os termos e condições de uso TEVO");
   Link(Label5, 27, 297, enderecos::kContratoDeUso);
@@ -171,6 +172,7 @@ void TFPrincipal::MontaPaginas() {
                   u"no site oficial do desenvolvedor TEVO."});
   Caixa(BoxSuporte, 12, 216, 415, u" Entendo e concordo com as condições do suporte técnico");
   BoxSuporte.SetColor(kFundoConsentimento);
+  BoxSuporte.Transparent = false;
   TituloLinks(LabelLinksSuporte, 15, 240);
   DescricaoLink(Label10, 20, 260, u"- Página com orientações sobre o formato de atendimento do desenvolvedor");
   Link(Label11, 27, 274, enderecos::kSuporteComoFunciona);

@@ -212,7 +212,10 @@ class TImageButton : public TButton {
 
 class TCheckBox : public TControl {
  public:
-  explicit TCheckBox(TControl* parent, Texto name = {}) : TControl(parent, Kind::CheckBox, std::move(name)) {}
+  // Painted in its parent's colour unless given one of its own (Transparent false).
+  explicit TCheckBox(TControl* parent, Texto name = {}) : TControl(parent, Kind::CheckBox, std::move(name)) {
+    Transparent = true;
+  }
   bool Checked() const { return checked_; }
   // A change of state runs OnClick, whoever makes it (as VCL does).
   void SetChecked(bool v);
