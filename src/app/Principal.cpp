@@ -308,8 +308,7 @@ void TFPrincipal::FormCreate() {
     const size_t barra = programa.find_last_of(u"\\/");
     VDirApp = IncluiBarra(barra == Texto::npos ? Texto() : programa.substr(0, barra + 1));
   }
-  // CarregaDadosRevenda: the reseller package is read here once the payload
-  // archives can be opened (see the reseller issue); nothing happens yet.
+  CarregaDadosRevenda();
   PreencheTiposInstalacao();
   JvWizard1.SetActivePage(PgBemVindo);
 }
@@ -507,6 +506,74 @@ void TFPrincipal::JvWizard1FinishButtonClick() { Close(); }
 void TFPrincipal::AbreLink(TLinkLabel& label) { ctx_.plat.AbreEndereco(Trim(label.Caption())); }
 
 void TFPrincipal::SimulaTab() { ctx_.plat.InjetaTecla(9); }
+
+// ------------------------------------------------------------------ reseller package
+
+void TFPrincipal::CarregaDadosRevenda() {
+  if (!ctx_.plat.ArquivoExiste(VDirApp + u"rev.tdi")) return;
+  if (!VAPIChilKat->DescompactaZip(VDirApp + u"rev.tdi", VDirApp, kSenhaArquivos)) {
+    Msg().Erro(VMsgErro, u"", VMsgErroDetalhe);
+    return;
+  }
+  const Texto ini = VDirApp + u"rev.ini";
+  if (!ctx_.plat.ArquivoExiste(ini)) return;
+  auto le = [&](const char16_t* chave, const char16_t* padrao) {
+    return ctx_.plat.LeIniTexto(ini, u"Dados", chave, padrao);
+  };
+  VCodRev = le(u"Codigo", u"N");
+  const Texto nome = le(u"Nome", u""), site = le(u"Site", u""), cidade = le(u"CidadeUF", u""),
+              email = le(u"Email", u""), whatsapp = le(u"WhatsApp", u"");
+  if (VCodRev == u"N") return;
+  if (!site.empty()) {
+    LabelSiteTitulo.SetCaption(site);
+    LabelLinkSupTec.SetCaption(site);
+  }
+  JvMemoObtendoSuporte.SetLines({u"Para obtenção de  suporte técnico, você deve entrar em contato com a revenda " +
+                                 VCodRev + u"-" + nome + u", cujos dados de " +
+                                 u"contato serão informados no final desta instalação."});
+  if (!site.empty()) {
+    Label12.SetCaption(u"Página da revenda " + VCodRev + u" para obtenção de suporte");
+    Label13.SetCaption(site);
+  } else {
+    Label12.Hide();
+    Label13.Hide();
+  }
+  JvStaticTextDadosRevenda.SetCaption(u"\tEste sistema é distribuído pela revenda " + VCodRev + u"-" + nome + u", de " +
+                                      cidade + u".\r\n\tOpções de contato: e-mail: " + email + u"; WhatsApp: " +
+                                      whatsapp + u".");
+}
+
+// ------------------------------------------------------------------ archive tasks
+
+bool TFPrincipal::ExtraiArquivo(const Texto& arquivo, const Texto& pasta, const Texto& linhaLog, bool criaPasta) {
+  if (criaPasta) ctx_.plat.CriaPastas(pasta);
+  if (!VAPIChilKat->DescompactaZip(VDirApp + arquivo, pasta, kSenhaArquivos)) {
+    Msg().Erro(VMsgErro, u"", VMsgErroDetalhe);
+    return false;
+  }
+  RegistraTarefa(linhaLog);
+  return true;
+}
+
+bool TFPrincipal::ExtraiArquivosOutros() {
+  return ExtraiArquivo(u"Outros.tdi", VDirApp, u"Extração arquivos outros...", false);
+}
+
+bool TFPrincipal::ExtraiArquivosSistema() {
+  return ExtraiArquivo(u"RaizTEVO.tdi", VDirInstal, u"Arquivos do sistema...sucesso", false);
+}
+
+void TFPrincipal::CriaSchemasNFe() {
+  ExtraiArquivo(u"SchNFe.tdi", VDirInstal + u"Schemas\\NFe\\", u"Criação dos Schemas de NFe...sucesso", true);
+}
+
+void TFPrincipal::CriaSchemasCTe() {
+  ExtraiArquivo(u"SchCTe.tdi", VDirInstal + u"Schemas\\CTe\\", u"Criação dos Schemas de CTe...sucesso", true);
+}
+
+void TFPrincipal::CriaSchemasMDFe() {
+  ExtraiArquivo(u"SchMDFe.tdi", VDirInstal + u"Schemas\\MDFe\\", u"Criação dos Schemas de MDFe...sucesso", true);
+}
 
 void TFPrincipal::RegistraTarefa(const Texto& VTexto) {
   ListBoxTarefasExecutadas.AddItem(u"");

@@ -156,6 +156,16 @@ class TFPrincipal : public tk::TForm {
   void AbreLink(tk::TLinkLabel& label);
   void SimulaTab();
 
+  // ---------------------------------------------------------- reseller package
+  void CarregaDadosRevenda();
+
+  // ---------------------------------------------------------- archive tasks of the run
+  bool ExtraiArquivosOutros();
+  bool ExtraiArquivosSistema();
+  void CriaSchemasNFe();
+  void CriaSchemasCTe();
+  void CriaSchemasMDFe();
+
   // ---------------------------------------------------------- run
   // Adds an empty line and the text to the task log and lets the window repaint.
   void RegistraTarefa(const Texto& VTexto);
@@ -170,6 +180,9 @@ class TFPrincipal : public tk::TForm {
   void MontaInstalacao();
   void MontaFim();
   void MostraLinks(int topico);
+  // One archive task: extracts VDirApp + archive into the folder; logs on success,
+  // shows the archive routine's error otherwise.
+  bool ExtraiArquivo(const Texto& arquivo, const Texto& pasta, const Texto& linhaLog, bool criaPasta);
 
   Contexto& ctx_;
 };

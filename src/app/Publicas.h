@@ -33,6 +33,9 @@ class ETevo : public std::runtime_error {
   Texto Mensagem;
 };
 
+// Password of every protected archive (.tdi) of the payload.
+inline const Texto kSenhaArquivos = u"581947";
+
 // The last failure reported by a routine that answers its caller with false:
 // the base message and its detail (usually a library's or the server's text).
 extern Texto VMsgErro;

@@ -76,6 +76,9 @@ class Plataforma {
   virtual std::unique_ptr<ArquivoLeitura> AbreLeitura(const Texto& caminho) = 0;
   virtual std::unique_ptr<ArquivoEscrita> CriaArquivo(const Texto& caminho) = 0;
   virtual bool DefineDataModificacao(const Texto& caminho, const DataHora& quando) = 0;
+  // A value of an INI file, read with the system's profile-string reader (section and
+  // key ignore case; the default when the file, section or key is missing).
+  virtual Texto LeIniTexto(const Texto& arquivo, const Texto& secao, const Texto& chave, const Texto& padrao) = 0;
   // Text of the last failed file operation of this adapter (the system's own words).
   virtual Texto UltimoErro() = 0;
 

@@ -202,6 +202,43 @@ std::string PlataformaFalsa::ParaAnsi(const Texto& texto) {
   return r;
 }
 
+Texto PlataformaFalsa::LeIniTexto(const Texto& arquivo, const Texto& secao, const Texto& chave, const Texto& padrao) {
+  FILE* f = std::fopen(Local(arquivo).c_str(), "rb");
+  if (!f) return padrao;
+  std::string bytes;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+  std::fclose(f);
+  // Windows-1252: the bytes 0x80-0x9F have their own characters, the rest are Latin-1
+  static const char16_t k80[32] = {0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                   0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                   0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
+  Texto t;
+  for (unsigned char c : bytes) t.push_back(c >= 0x80 && c < 0xA0 ? k80[c - 0x80] : char16_t(c));
+  const Texto sec = MaiusculoAscii(Trim(secao)), ch = MaiusculoAscii(Trim(chave));
+  bool naSecao = false;
+  size_t b = 0;
+  while (b <= t.size()) {
+    size_t e = t.find_first_of(u"\r\n", b);
+    if (e == Texto::npos) e = t.size();
+    const Texto linha = Trim(t.substr(b, e - b));
+    b = e + 1;
+    if (linha.empty() || linha[0] == u';') continue;
+    if (linha[0] == u'[') {
+      const size_t fim = linha.find(u']');
+      naSecao = fim != Texto::npos && MaiusculoAscii(Trim(linha.substr(1, fim - 1))) == sec;
+      continue;
+    }
+    const size_t igual = linha.find(u'=');
+    if (naSecao && igual != Texto::npos && MaiusculoAscii(Trim(linha.substr(0, igual))) == ch) {
+      Texto v = Trim(linha.substr(igual + 1));
+      if (v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
+      return v;
+    }
+  }
+  return padrao;
+}
+
 RespostaCaixa PlataformaFalsa::CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) {
   caixas.push_back({texto, titulo, tipo});
   return respondeCaixa ? respondeCaixa(texto, titulo, tipo) : RespostaCaixa::Ok;

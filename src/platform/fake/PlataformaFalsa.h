@@ -55,6 +55,9 @@ class PlataformaFalsa : public Plataforma {
   std::unique_ptr<ArquivoLeitura> AbreLeitura(const Texto& caminho) override;
   std::unique_ptr<ArquivoEscrita> CriaArquivo(const Texto& caminho) override;
   bool DefineDataModificacao(const Texto& caminho, const DataHora& quando) override;
+  // Reads the file as the system does an INI file without a byte-order mark: in the
+  // ANSI code page (Windows-1252 here).
+  Texto LeIniTexto(const Texto& arquivo, const Texto& secao, const Texto& chave, const Texto& padrao) override;
   Texto UltimoErro() override { return ultimoErro_; }
   RespostaCaixa CaixaMensagem(const Texto& texto, const Texto& titulo, TipoCaixa tipo) override;
   uint16_t ArquiteturaNativa() override { return arquitetura; }

@@ -200,6 +200,16 @@ bool PlataformaWin32::DefineDataModificacao(const Texto& caminho, const DataHora
   return ok;
 }
 
+Texto PlataformaWin32::LeIniTexto(const Texto& arquivo, const Texto& secao, const Texto& chave, const Texto& padrao) {
+  std::wstring buf(1024, L'\0');
+  for (;;) {
+    const DWORD n = GetPrivateProfileStringW(W(secao), W(chave), W(padrao), buf.data(),
+                                             static_cast<DWORD>(buf.size()), W(arquivo));
+    if (n < buf.size() - 1) return T(buf.c_str(), n);
+    buf.resize(buf.size() * 2);
+  }
+}
+
 uint16_t PlataformaWin32::ArquiteturaNativa() {
   SYSTEM_INFO si{};
   GetNativeSystemInfo(&si);

@@ -19,6 +19,7 @@ class PlataformaWin32 : public Plataforma {
   std::unique_ptr<ArquivoLeitura> AbreLeitura(const Texto& caminho) override;
   std::unique_ptr<ArquivoEscrita> CriaArquivo(const Texto& caminho) override;
   bool DefineDataModificacao(const Texto& caminho, const DataHora& quando) override;
+  Texto LeIniTexto(const Texto& arquivo, const Texto& secao, const Texto& chave, const Texto& padrao) override;
   Texto UltimoErro() override { return ultimoErro_; }
   uint16_t ArquiteturaNativa() override;
   void AbreEndereco(const Texto& endereco) override;
