@@ -350,7 +350,9 @@ void TMeuEdit::DoEnter() {
 }
 
 void TMeuEdit::DoExit() {
-  Reformata();
+  // Only a move to another control reformats: when the window closes the text stays
+  // as the user left it (that is the answer read after the close).
+  if (Showing()) Reformata();
   TEdit::DoExit();
 }
 

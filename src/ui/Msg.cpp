@@ -122,7 +122,6 @@ TFMsg::TFMsg(Contexto& ctx) : TForm(ctx.ui, u"FMsg"), ctx_(ctx) {
   BorderStyle = TBorderStyle::None;
   CenterOnScreen = false;  // the show methods place the window themselves
   KeyPreview = true;
-  SetCaption(u"Mensagem");
   SetBounds(0, 0, kLarguraBase, kAlturaMinima);
 
   Cabecalho.SetFont(Fonte(u"Verdana", 13, clWhite, true));
@@ -341,6 +340,7 @@ void TFMsg::Estilo(Tipo t) {
     if (k.tipo == t) a = &k;
 
   Cabecalho.SetCaption(a->cabecalho);
+  SetCaption(a->cabecalho);  // the window's own title: what screen readers and automation read
   TFont fc = Cabecalho.Font();
   fc.Color = a->textoCabecalho;
   Cabecalho.SetFont(fc);
