@@ -10,7 +10,7 @@ export LANG=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX
 pacote="$PWD/build/demo/pacote"
 rm -rf "$pacote" && mkdir -p "$pacote"
 cp build/win64/InstalacaoTEVO.exe "$pacote/"
-if [ -x scripts/pacote-demo.sh ]; then bash scripts/pacote-demo.sh "$pacote"; fi
+bash scripts/pacote-demo.sh "$pacote" ${TEVO_DEMO_REVENDA:+--revenda}
 if [ ! -d "$WINEPREFIX" ]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 fi
