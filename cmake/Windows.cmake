@@ -14,7 +14,7 @@ configure_file(res/InstalacaoTEVO.manifest ${CMAKE_CURRENT_BINARY_DIR}/Instalaca
 
 add_executable(InstalacaoTEVO WIN32 src/app/main.cpp ${CMAKE_CURRENT_BINARY_DIR}/InstalacaoTEVO.rc)
 target_link_libraries(InstalacaoTEVO PRIVATE tevo_win32)
-target_link_options(InstalacaoTEVO PRIVATE -static -static-libgcc -static-libstdc++ -municode -mwindows)
+target_link_options(InstalacaoTEVO PRIVATE -static -static-libgcc -static-libstdc++ -municode -mwindows -s)
 set_target_properties(InstalacaoTEVO PROPERTIES OUTPUT_NAME InstalacaoTEVO)
 
 # CRIPTOS: the enciphered credentials, made at build time by the criptos tool of the
