@@ -92,7 +92,6 @@ void TFPrincipal::MontaTopo() {
   LabelSiteTitulo.SetFont(Fonte(u"Tahoma", 8, clWhite, false, true));
   LabelSiteTitulo.SetCaption(enderecos::kSite);
   LabelSiteTitulo.SetBounds(190, 52, 300, 14);
-  LabelSiteTitulo.OnClick = [this] { AbreLink(LabelSiteTitulo); };
 }
 
 void TFPrincipal::MontaPaginas() {
@@ -133,8 +132,6 @@ void TFPrincipal::MontaPaginas() {
   Link(Label15, 27, 275, enderecos::kCertificadoDigital);
   DescricaoLink(LabelDescVideo, 20, 297, u"- Vídeo aula com o passo a passo da instalação");
   Link(Label29, 27, 312, enderecos::Manual(enderecos::kTopicoServidor));
-  Label15.OnClick = [this] { AbreLink(Label15); };
-  Label29.OnClick = [this] { AbreLink(Label29); };
   ActiveControl = &JvMemoBemVindo;
 
   // terms of use
@@ -153,7 +150,6 @@ void TFPrincipal::MontaPaginas() {
   TituloLinks(LabelLinksTermos, 15, 260);
   DescricaoLink(LabelDescContrato, 20, 282, u"- Contrato com os termos e condições de uso TEVO");
   Link(Label5, 27, 297, enderecos::kContratoDeUso);
-  Label5.OnClick = [this] { AbreLink(Label5); };
   PgTermosUso.OnNextButtonClick = [this](bool& Stop) { PgTermosUsoNextButtonClick(Stop); };
 
   // technical support
@@ -178,17 +174,26 @@ void TFPrincipal::MontaPaginas() {
   Link(Label11, 27, 274, enderecos::kSuporteComoFunciona);
   DescricaoLink(Label12, 20, 294, u"- Página com a listagem de revendas credenciadas para prestação de suporte");
   Link(Label13, 27, 308, enderecos::kListaRevendas);
-  Label11.OnClick = [this] { AbreLink(Label11); };
-  Label13.OnClick = [this] { AbreLink(Label13); };
   PgSuporte.OnNextButtonClick = [this](bool& Stop) { PgSuporteNextButtonClick(Stop); };
 
   MontaConfiguracao();
   MontaInstalacao();
   MontaFim();
 
+  // every link label opens its own current caption
+  LigaLinks(*this);
+
   // every read-only text passes the focus on at once
   for (TMemo* m : {&JvMemoBemVindo, &JvMemoTermos, &JvMemoSuporte, &JvMemoObtendoSuporte, &JvMemoFim, &JvMemoErros})
     m->OnEnter = [this] { SimulaTab(); };
+}
+
+void TFPrincipal::LigaLinks(TControl& c) {
+  if (c.kind() == Kind::LinkLabel) {
+    auto& link = static_cast<TLinkLabel&>(c);
+    link.OnClick = [this, &link] { AbreLink(link); };
+  }
+  for (TControl* filho : c.Children()) LigaLinks(*filho);
 }
 
 void TFPrincipal::MontaConfiguracao() {
@@ -232,7 +237,6 @@ void TFPrincipal::MontaConfiguracao() {
   TituloLinks(LabelLinksConfig, 22, 274);
   DescricaoLink(LabelDescManual, 23, 293, u"- Manual de ajuda com passos para instalação");
   Link(Label24, 30, 307, enderecos::Manual(enderecos::kTopicoServidor));
-  Label24.OnClick = [this] { AbreLink(Label24); };
 
   PgConfigInstal.OnEnterPage = [this] { PgConfigInstalEnterPage(); };
   PgConfigInstal.OnNextButtonClick = [this](bool& Stop) { PgConfigInstalNextButtonClick(Stop); };
@@ -286,8 +290,6 @@ void TFPrincipal::MontaFim() {
   Link(LabelLinkSupTec, 27, 286, enderecos::kListaRevendas);
   DescricaoLink(LabelDescCertificadoFim, 20, 306, u"- Agendamento de certificado digital (com cupom desconto)");
   Link(Label31, 27, 320, enderecos::kCertificadoDigital);
-  LabelLinkSupTec.OnClick = [this] { AbreLink(LabelLinkSupTec); };
-  Label31.OnClick = [this] { AbreLink(Label31); };
 }
 
 // ------------------------------------------------------------------ start-up

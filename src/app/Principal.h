@@ -180,6 +180,7 @@ class TFPrincipal : public tk::TForm {
   void MontaInstalacao();
   void MontaFim();
   void MostraLinks(int topico);
+  void LigaLinks(tk::TControl& c);
   // One archive task: extracts VDirApp + archive into the folder; logs on success,
   // shows the archive routine's error otherwise.
   bool ExtraiArquivo(const Texto& arquivo, const Texto& pasta, const Texto& linhaLog, bool criaPasta);
