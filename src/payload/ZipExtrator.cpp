@@ -3,7 +3,10 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 namespace tevo::zip {
@@ -11,7 +14,8 @@ namespace tevo::zip {
 namespace {
 
 constexpr size_t kTamLeitura = 1 << 20;   // read-ahead over the archive
-constexpr size_t kTamPedaco = 256 << 10;  // compressed data handled per step
+constexpr size_t kTamPedaco = 256 << 10;  // compressed data handed over per step
+constexpr size_t kPedacos = 8;             // buffers between the reader and the writer
 constexpr size_t kTamSaida = 512 << 10;   // inflated data written per step
 
 Texto Aspas(const Texto& t) { return u"\"" + t + u"\""; }
@@ -41,17 +45,81 @@ struct ArquivoZip::Preparo {
   ChavesAes chaves;
 };
 
+// The extraction runs as a two-stage line: a reader thread reads each entry's stored data
+// and deciphers it (and computes its authentication code), handing over pieces through a
+// fixed set of buffers; the calling thread inflates, checks and writes them, so every call
+// to the platform stays on the caller's thread. The traditional cipher is serial by
+// nature and AES costs about as much as inflating, so the two stages overlap well.
+struct Pedaco {
+  size_t entrada = 0;
+  std::vector<uint8_t>* buf = nullptr;  // nullptr: the entry's end (or a failure)
+  size_t n = 0;
+  Texto erro;                           // the reader's failure: nothing follows
+  bool autenticado = true;              // at the end of an AES entry: the code matched
+};
+
+class Esteira {
+ public:
+  explicit Esteira(size_t buffers) : pool_(buffers, std::vector<uint8_t>(kTamPedaco)) {
+    for (auto& b : pool_) livres_.push_back(&b);
+  }
+  // Reader side: a free buffer, or nullptr once the line was stopped.
+  std::vector<uint8_t>* Livre() {
+    std::unique_lock l(m_);
+    cv_.wait(l, [&] { return parado_ || !livres_.empty(); });
+    if (parado_) return nullptr;
+    auto* b = livres_.back();
+    livres_.pop_back();
+    return b;
+  }
+  void Entrega(Pedaco p) {
+    std::lock_guard l(m_);
+    prontos_.push_back(std::move(p));
+    cv_.notify_all();
+  }
+  // Writer side.
+  Pedaco Proximo() {
+    std::unique_lock l(m_);
+    cv_.wait(l, [&] { return !prontos_.empty(); });
+    Pedaco p = std::move(prontos_.front());
+    prontos_.pop_front();
+    return p;
+  }
+  void Devolve(std::vector<uint8_t>* b) {
+    if (!b) return;
+    std::lock_guard l(m_);
+    livres_.push_back(b);
+    cv_.notify_all();
+  }
+  void Para() {
+    std::lock_guard l(m_);
+    parado_ = true;
+    cv_.notify_all();
+  }
+  bool Parado() {
+    std::lock_guard l(m_);
+    return parado_;
+  }
+
+ private:
+  std::mutex m_;
+  std::condition_variable cv_;
+  std::vector<std::vector<uint8_t>> pool_;
+  std::vector<std::vector<uint8_t>*> livres_;
+  std::deque<Pedaco> prontos_;
+  bool parado_ = false;
+};
+
 // Buffers and decoders reused by every entry of one extraction.
 struct ArquivoZip::Trabalho {
-  explicit Trabalho(ArquivoLeitura& a) : leitura(a, kTamLeitura), claro(kTamPedaco), saida(kTamSaida) {
+  explicit Trabalho(ArquivoLeitura& a) : leitura(a, kTamLeitura), saida(kTamSaida) {
     std::memset(&z, 0, sizeof z);
     zOk = inflateInit2(&z, -MAX_WBITS) == Z_OK;
   }
   ~Trabalho() {
     if (zOk) inflateEnd(&z);
   }
-  LeituraBufferizada leitura;
-  std::vector<uint8_t> claro;  // deciphered compressed data
+  LeituraBufferizada leitura;  // the reader thread's, while an extraction runs
   std::vector<uint8_t> saida;  // inflated data
   z_stream z;
   bool zOk = false;
@@ -234,6 +302,24 @@ long long ArquivoZip::Extrai(const Texto& pastaDada) {
     Falha(u"não foi possível criar a pasta de destino " + Aspas(pasta) + u" (" + plat_.UltimoErro() + u")");
     return -1;
   }
+  Esteira esteira(kPedacos);
+  std::thread leitor;
+  try {
+    leitor = std::thread([&] { Produz(esteira); });
+  } catch (const std::system_error&) {
+    Falha(u"não foi possível iniciar a leitura do arquivo");
+    return -1;
+  }
+  // however the loop ends, the reader is stopped and waited for
+  struct Junta {
+    Esteira& esteira;
+    std::thread& leitor;
+    ~Junta() {
+      esteira.Para();
+      leitor.join();
+    }
+  } junta{esteira, leitor};
+
   long long arquivos = 0;
   Texto pastaCriada = pasta;
   for (size_t i = 0; i < entradas_.size(); ++i) {
@@ -260,7 +346,7 @@ long long ArquivoZip::Extrai(const Texto& pastaDada) {
       FalhaEntrada(i, u"não foi possível criar o arquivo " + Aspas(destino) + u" (" + plat_.UltimoErro() + u")");
       return -1;
     }
-    if (!ExtraiEntrada(i, *saida, destino)) return -1;
+    if (!ExtraiEntrada(i, esteira, *saida, destino)) return -1;
     if (!saida->Fecha()) {
       FalhaEntrada(i, u"não foi possível gravar o arquivo " + Aspas(destino) + u" (" + plat_.UltimoErro() + u")");
       return -1;
@@ -273,41 +359,78 @@ long long ArquivoZip::Extrai(const Texto& pastaDada) {
   return arquivos;
 }
 
-// Streams one entry: read, decipher, inflate, check, write. Writing stops at once when the
-// data would exceed the declared size.
-bool ArquivoZip::ExtraiEntrada(size_t i, ArquivoEscrita& destino, const Texto& caminhoDestino) {
-  const Entrada& e = entradas_[i];
-  const Preparo& p = preparo_[i];
+// The reader thread: for every file entry in order, its stored data deciphered in pieces,
+// then an end mark carrying the result of the authentication code. Stops at the first
+// failure (handing it over) or when the writer stops the line.
+void ArquivoZip::Produz(Esteira& esteira) {
   Trabalho& t = *t_;
-  uint64_t pos = p.dados.posicao;
-  uint64_t resta = e.tamanhoCompactado;
-
-  std::unique_ptr<CifraTradicional> tradicional;
-  bool aes = false;
-  if (e.cifra == Cifra::Tradicional) {
-    tradicional = std::make_unique<CifraTradicional>(senha_);
-    auto cab = t.leitura.Le(pos, CifraTradicional::kTamCabecalho);
-    tradicional->Cabecalho(cab.data());
-    pos += CifraTradicional::kTamCabecalho;
-    resta -= CifraTradicional::kTamCabecalho;
-  } else if (e.cifra == Cifra::Aes) {
-    if (!t.aes.Inicia(p.chaves)) {
-      FalhaEntrada(i, u"falha da biblioteca de criptografia ao preparar a chave AES");
-      return false;
+  for (size_t i = 0; i < entradas_.size(); ++i) {
+    const Entrada& e = entradas_[i];
+    if (e.EhPasta()) continue;
+    if (esteira.Parado()) return;
+    const Preparo& p = preparo_[i];
+    auto falha = [&](const Texto& erro) {
+      Pedaco f;
+      f.entrada = i;
+      f.erro = erro;
+      esteira.Entrega(std::move(f));
+    };
+    uint64_t pos = p.dados.posicao;
+    uint64_t resta = e.tamanhoCompactado;
+    std::unique_ptr<CifraTradicional> tradicional;
+    const bool aes = e.cifra == Cifra::Aes;
+    if (e.cifra == Cifra::Tradicional) {
+      tradicional = std::make_unique<CifraTradicional>(senha_);
+      auto cab = t.leitura.Le(pos, CifraTradicional::kTamCabecalho);
+      if (cab.size() < CifraTradicional::kTamCabecalho) return falha(u"não foi possível ler o arquivo");
+      tradicional->Cabecalho(cab.data());
+      pos += CifraTradicional::kTamCabecalho;
+      resta -= CifraTradicional::kTamCabecalho;
+    } else if (aes) {
+      if (!t.aes.Inicia(p.chaves)) return falha(u"falha da biblioteca de criptografia ao preparar a chave AES");
+      const size_t n = TamanhoSalAes(e.aesForca) + 2;
+      pos += n;
+      resta -= n + kTamAutenticacaoAes;
     }
-    aes = true;
-    const size_t n = TamanhoSalAes(e.aesForca) + 2;
-    pos += n;
-    resta -= n + kTamAutenticacaoAes;
+    while (resta > 0) {
+      std::vector<uint8_t>* buf = esteira.Livre();
+      if (!buf) return;
+      auto lido = t.leitura.Le(pos, static_cast<size_t>(std::min<uint64_t>(resta, kTamPedaco)));
+      if (lido.empty()) {
+        esteira.Devolve(buf);
+        return falha(t.leitura.Erro() ? u"não foi possível ler o arquivo" : u"dados truncados (arquivo incompleto)");
+      }
+      if (tradicional) tradicional->Decifra(lido.data(), buf->data(), lido.size());
+      else if (aes) t.aes.Decifra(lido.data(), buf->data(), lido.size());
+      else std::memcpy(buf->data(), lido.data(), lido.size());
+      pos += lido.size();
+      resta -= lido.size();
+      Pedaco d;
+      d.entrada = i;
+      d.buf = buf;
+      d.n = lido.size();
+      esteira.Entrega(std::move(d));
+    }
+    Pedaco fim;
+    fim.entrada = i;
+    if (aes) {
+      auto codigo = t.leitura.Le(pos, kTamAutenticacaoAes);
+      if (codigo.size() < kTamAutenticacaoAes) return falha(u"código de autenticação ausente (arquivo incompleto)");
+      fim.autenticado = t.aes.ConfereAutenticacao(codigo.data());
+    }
+    esteira.Entrega(std::move(fim));
   }
+}
 
+// The writer's part of one entry: inflate, check, write. Writing stops at once when the
+// data would exceed the declared size.
+bool ArquivoZip::ExtraiEntrada(size_t i, Esteira& esteira, ArquivoEscrita& destino, const Texto& caminhoDestino) {
+  const Entrada& e = entradas_[i];
+  Trabalho& t = *t_;
   const bool deflate = e.metodo == kMetodoDeflate;
-  if (deflate) {
-    if (!t.zOk || inflateReset(&t.z) != Z_OK) {
-      FalhaEntrada(i, u"falha ao preparar a descompactação");
-      return false;
-    }
-    t.z.avail_in = 0;
+  if (deflate && (!t.zOk || inflateReset(&t.z) != Z_OK)) {
+    FalhaEntrada(i, u"falha ao preparar a descompactação");
+    return false;
   }
   uint64_t escrito = 0;
   uLong crc = crc32(0, nullptr, 0);
@@ -325,58 +448,50 @@ bool ArquivoZip::ExtraiEntrada(size_t i, ArquivoEscrita& destino, const Texto& c
     escrito += n;
     return true;
   };
-  // The next piece of stored data, deciphered when the entry is encrypted.
-  auto proximo = [&](std::span<const uint8_t>& pedaco) {
-    pedaco = t.leitura.Le(pos, static_cast<size_t>(std::min<uint64_t>(resta, kTamPedaco)));
-    if (pedaco.empty()) {
-      FalhaEntrada(i, t.leitura.Erro() ? u"não foi possível ler o arquivo" : u"dados truncados (arquivo incompleto)");
-      return false;
-    }
-    pos += pedaco.size();
-    resta -= pedaco.size();
-    if (tradicional) {
-      tradicional->Decifra(pedaco.data(), t.claro.data(), pedaco.size());
-      pedaco = {t.claro.data(), pedaco.size()};
-    } else if (aes) {
-      t.aes.Decifra(pedaco.data(), t.claro.data(), pedaco.size());
-      pedaco = {t.claro.data(), pedaco.size()};
-    }
-    return true;
-  };
-
-  std::span<const uint8_t> pedaco;
-  if (!deflate) {
-    while (resta > 0) {
-      if (!proximo(pedaco) || !grava(pedaco.data(), pedaco.size())) return false;
-    }
-  } else {
-    bool fim = false;
-    while (!fim) {
-      if (t.z.avail_in == 0 && resta > 0) {
-        if (!proximo(pedaco)) return false;
-        t.z.next_in = const_cast<Bytef*>(pedaco.data());
-        t.z.avail_in = static_cast<uInt>(pedaco.size());
-      }
+  // Inflates one piece; the stream's end may come before the piece's end (the rest is ignored).
+  bool fimDeflate = false;
+  auto descompacta = [&](const uint8_t* dados, size_t n) {
+    t.z.next_in = const_cast<Bytef*>(dados);
+    t.z.avail_in = static_cast<uInt>(n);
+    for (;;) {
       t.z.next_out = t.saida.data();
       t.z.avail_out = static_cast<uInt>(t.saida.size());
       const int r = inflate(&t.z, Z_NO_FLUSH);
       const size_t produzido = t.saida.size() - t.z.avail_out;
       if (produzido > 0 && !grava(t.saida.data(), produzido)) return false;
       if (r == Z_STREAM_END) {
-        fim = true;
-      } else if (r == Z_BUF_ERROR || (r == Z_OK && t.z.avail_in == 0 && resta == 0 && produzido == 0)) {
-        FalhaEntrada(i, u"dados compactados truncados (arquivo incompleto ou corrompido)");
-        return false;
-      } else if (r != Z_OK) {
+        fimDeflate = true;
+        return true;
+      }
+      if (r == Z_BUF_ERROR || (r == Z_OK && t.z.avail_in == 0 && t.z.avail_out != 0)) return true;  // wants more
+      if (r != Z_OK) {
         FalhaEntrada(i, u"dados compactados inválidos (" + Utf16(t.z.msg ? t.z.msg : "erro do zlib") +
                             u"; arquivo corrompido)");
         return false;
       }
     }
-    // bytes after the end of the deflate stream still count for the authentication code
-    while (aes && resta > 0) {
-      if (!proximo(pedaco)) return false;
+  };
+
+  bool autenticado = true;
+  for (;;) {
+    Pedaco p = esteira.Proximo();
+    if (!p.erro.empty()) {
+      FalhaEntrada(p.entrada, p.erro);
+      return false;
     }
+    if (!p.buf) {  // the entry's end
+      autenticado = p.autenticado;
+      break;
+    }
+    bool ok = true;
+    if (!deflate) ok = grava(p.buf->data(), p.n);
+    else if (!fimDeflate) ok = descompacta(p.buf->data(), p.n);
+    esteira.Devolve(p.buf);
+    if (!ok) return false;
+  }
+  if (deflate && !fimDeflate) {
+    FalhaEntrada(i, u"dados compactados truncados (arquivo incompleto ou corrompido)");
+    return false;
   }
   if (escrito != e.tamanho) {
     FalhaEntrada(i, u"tamanho descompactado (" + IntToStr(static_cast<long long>(escrito)) +
@@ -384,16 +499,9 @@ bool ArquivoZip::ExtraiEntrada(size_t i, ArquivoEscrita& destino, const Texto& c
                         u" bytes); arquivo corrompido");
     return false;
   }
-  if (aes) {
-    auto codigo = t.leitura.Le(pos, kTamAutenticacaoAes);
-    if (codigo.size() < kTamAutenticacaoAes) {
-      FalhaEntrada(i, u"código de autenticação ausente (arquivo incompleto)");
-      return false;
-    }
-    if (!t.aes.ConfereAutenticacao(codigo.data())) {
-      FalhaEntrada(i, u"o código de autenticação AES não confere (dados alterados ou corrompidos)");
-      return false;
-    }
+  if (!autenticado) {
+    FalhaEntrada(i, u"o código de autenticação AES não confere (dados alterados ou corrompidos)");
+    return false;
   }
   if (e.TemCrc() && static_cast<uint32_t>(crc) != e.crc) {
     FalhaEntrada(i, u"CRC-32 não confere (dados corrompidos)");

@@ -13,6 +13,8 @@
 
 namespace tevo::zip {
 
+class Esteira;
+
 class ArquivoZip {
  public:
   explicit ArquivoZip(Plataforma& plataforma);
@@ -42,7 +44,8 @@ class ArquivoZip {
   struct Preparo;
   struct Trabalho;
   bool Prepara(bool todas);
-  bool ExtraiEntrada(size_t i, ArquivoEscrita& destino, const Texto& caminhoDestino);
+  void Produz(Esteira& esteira);
+  bool ExtraiEntrada(size_t i, Esteira& esteira, ArquivoEscrita& destino, const Texto& caminhoDestino);
   void Falha(const Texto& causa);
   void FalhaEntrada(size_t i, const Texto& causa);
 
