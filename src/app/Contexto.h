@@ -24,6 +24,7 @@ class Contexto {
   // The wait window (made second at start-up).
   TFProgressos& Progressos();
   void CriaProgressos();
+  bool ProgressosCriado() const { return progressos_ != nullptr; }
   // The message dialog: made at start-up after the other windows, or earlier on
   // first use (a message may be needed while the main window is being made).
   TFMsg& Msg();

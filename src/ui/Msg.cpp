@@ -614,7 +614,7 @@ bool TFMsg::PedidoInformacao(Texto& VResult, const Texto& VMsg, TFormatoPedidoIn
 
 void TFMsg::FormShow() {
   VCapturando = false;
-  ctx_.Progressos().Hide();
+  if (ctx_.ProgressosCriado()) ctx_.Progressos().Hide();
   PanelFundo.SetColor(MemoMensagem.Color());
   if (EditValorToRetorno.Visible())
     EditValorToRetorno.SetFocus();

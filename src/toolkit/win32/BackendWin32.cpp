@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "platform/win32/Fabrica.h"
@@ -421,6 +422,24 @@ void PintaRouteMap(HDC dc, PeerWin32& p, const RECT& r) {
   DeleteObject(linha);
 }
 
+// Draws a BMP file's bytes at its natural size (scaled by DPI), centred when asked.
+void PintaBmp(HDC dc, PeerWin32& p, const TImage& img, const RECT& r) {
+  const auto& d = img.Picture();
+  if (d.size() < 14 + sizeof(BITMAPINFOHEADER) || d[0] != 'B' || d[1] != 'M') return;
+  BITMAPINFOHEADER bih;
+  std::memcpy(&bih, d.data() + 14, sizeof(bih));
+  uint32_t inicio = 0;
+  std::memcpy(&inicio, d.data() + 10, 4);
+  const int w = bih.biWidth, h = bih.biHeight < 0 ? -bih.biHeight : bih.biHeight;
+  if (w <= 0 || h <= 0 || bih.biBitCount < 8 || inicio >= d.size()) return;
+  const size_t linha = ((static_cast<size_t>(w) * bih.biBitCount + 31) / 32) * 4;
+  if (inicio + linha * static_cast<size_t>(h) > d.size()) return;
+  const int dw = p.S(w), dh = p.S(h);
+  const int x = img.Center ? (r.right - r.left - dw) / 2 : 0, y = img.Center ? (r.bottom - r.top - dh) / 2 : 0;
+  StretchDIBits(dc, x, y, dw, dh, 0, 0, w, h, d.data() + inicio, reinterpret_cast<const BITMAPINFO*>(d.data() + 14),
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
 void PintaPainel(HWND h, PeerWin32& p) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
@@ -447,6 +466,7 @@ void PintaPainel(HWND h, PeerWin32& p) {
       HBRUSH b = CreateSolidBrush(Cor(pai ? pai->Color() : c.Color()));
       FillRect(dc, &r, b);
       DeleteObject(b);
+      PintaBmp(dc, p, static_cast<TImage&>(c), r);
       break;
     }
     default: {
@@ -464,9 +484,16 @@ void PintaBotaoImagem(const DRAWITEMSTRUCT& di, PeerWin32& p) {
   HDC dc = di.hDC;
   RECT r = di.rcItem;
   TControl* pai = bt.Parent();
-  HBRUSH fundo = CreateSolidBrush(Cor(pai ? pai->Color() : clBtnFace));
-  FillRect(dc, &r, fundo);
-  DeleteObject(fundo);
+  if (pai && pai->kind() == Kind::GradientPanel) {
+    // the parent's gradient, as it runs behind the button
+    auto& g = static_cast<TGradientPanel&>(*pai);
+    RECT rp{-p.S(bt.Left()), -p.S(bt.Top()), p.S(pai->Width() - bt.Left()), p.S(pai->Height() - bt.Top())};
+    PintaGradiente(dc, rp, g.StartColor(), g.EndColor(), g.Horizontal());
+  } else {
+    HBRUSH fundo = CreateSolidBrush(Cor(pai ? pai->Color() : clBtnFace));
+    FillRect(dc, &r, fundo);
+    DeleteObject(fundo);
+  }
   const int k = p.S(look.corner);
   POINT pts[8] = {{r.left + k, r.top},     {r.right - k, r.top},       {r.right, r.top + k},
                   {r.right, r.bottom - k}, {r.right - k, r.bottom},    {r.left + k, r.bottom},
@@ -646,6 +673,13 @@ LRESULT CALLBACK BackendWin32::ProcForm(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
 
+// The model's selection onto the native edit (-1 start: the caret at the end).
+void AplicaSelecao(HWND h, const TEdit& e) {
+  const int n = static_cast<int>(e.Text().size());
+  const int de = e.SelStart < 0 || e.SelStart > n ? n : e.SelStart;
+  SendMessageW(h, EM_SETSEL, static_cast<WPARAM>(de), static_cast<LPARAM>(std::min(n, de + std::max(0, e.SelLength))));
+}
+
 LRESULT CALLBACK BackendWin32::ProcSub(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
   PeerWin32* p = g_backend->PeerDe(h);
   if (p) {
@@ -653,6 +687,7 @@ LRESULT CALLBACK BackendWin32::ProcSub(HWND h, UINT m, WPARAM w, LPARAM l, UINT_
     if (m == WM_SETFOCUS) {
       const LRESULT r = DefSubclassProc(h, m, w, l);
       c.DoEnter();
+      if (c.kind() == Kind::Edit || c.kind() == Kind::Memo) AplicaSelecao(h, static_cast<TEdit&>(c));
       return r;
     }
     if (m == WM_KILLFOCUS) {
@@ -662,8 +697,15 @@ LRESULT CALLBACK BackendWin32::ProcSub(HWND h, UINT m, WPARAM w, LPARAM l, UINT_
     }
     if (m == WM_KEYUP) c.KeyUp(static_cast<int>(w));
     if (m == WM_CHAR && (c.kind() == Kind::Edit || c.kind() == Kind::Memo)) {
+      auto& e = static_cast<TEdit&>(c);
+      DWORD de = 0, ate = 0;
+      SendMessageW(h, EM_GETSEL, reinterpret_cast<WPARAM>(&de), reinterpret_cast<LPARAM>(&ate));
+      e.SelStart = static_cast<int>(de);
+      e.SelLength = static_cast<int>(ate - de);
+      const Texto antes = e.Text();
       char16_t k = static_cast<char16_t>(w);
-      static_cast<TEdit&>(c).KeyPress(k);
+      e.KeyPress(k);
+      if (e.Text() != antes) AplicaSelecao(h, e);  // the handler rewrote the text itself
       if (k == 0) return 0;
       w = k;
     }
@@ -740,6 +782,13 @@ bool BackendWin32::Trata(MSG& msg) {
       if (k == 0) return true;
       msg.wParam = static_cast<WPARAM>(k);
       if (!f.Visible()) return true;  // the key closed the form
+    }
+  }
+  if (pf && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_SHIFT) >= 0) {
+    // Tab goes through the form in its own order (into panels, from a focused panel)
+    if (TControl* atual = Focus(); atual && atual->Form() == &pf->controle()) {
+      static_cast<TForm&>(pf->controle()).SelectNext(*atual);
+      return true;
     }
   }
   if (pf && IsDialogMessageW(raiz, &msg)) return true;
