@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -139,7 +140,6 @@ bool ArquivoZip::Abre(const Texto& caminho) {
   caminho_ = caminho;
   entradas_.clear();
   preparo_.clear();
-  preparadas_ = false;
   t_.reset();
   dano_.clear();
   arquivo_ = plat_.AbreLeitura(caminho);
@@ -165,7 +165,6 @@ bool ArquivoZip::Abre(const Texto& caminho) {
 
 void ArquivoZip::DefineSenha(const Texto& senha) {
   senha_ = Utf8(senha);
-  preparadas_ = false;
   for (auto& p : preparo_) p.senha = Senha::NaoVerificada;
 }
 
@@ -217,18 +216,23 @@ bool ArquivoZip::Prepara(bool todas) {
 
   if (!derivar.empty()) {
     std::vector<char> ok(derivar.size(), 0);
-    auto deriva = [&](size_t inicio, size_t passo) {
-      for (size_t k = inicio; k < derivar.size(); k += passo) {
+    std::atomic<size_t> proxima{0};
+    auto deriva = [&] {
+      for (size_t k; (k = proxima.fetch_add(1)) < derivar.size();) {
         const Entrada& e = entradas_[derivar[k].entrada];
         ok[k] = DerivaChavesAes(senha_, e.aesForca, derivar[k].sal, preparo_[derivar[k].entrada].chaves);
       }
     };
-    const size_t nThreads =
-        std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, (derivar.size() + 3) / 4});
-    std::vector<std::thread> threads;
-    for (size_t k = 1; k < nThreads; ++k) threads.emplace_back(deriva, k, nThreads);
-    deriva(0, nThreads);
-    for (auto& th : threads) th.join();
+    const size_t nAjudantes =
+        std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8, (derivar.size() + 3) / 4}) - 1;
+    std::vector<std::thread> ajudantes;
+    try {
+      while (ajudantes.size() < nAjudantes) ajudantes.emplace_back(deriva);
+    } catch (const std::system_error&) {
+      // fewer helpers: this thread does the rest
+    }
+    deriva();
+    for (auto& th : ajudantes) th.join();
     for (size_t k = 0; k < derivar.size(); ++k) {
       const size_t i = derivar[k].entrada;
       Preparo& p = preparo_[i];
@@ -246,7 +250,6 @@ bool ArquivoZip::Prepara(bool todas) {
       return false;
     }
   }
-  preparadas_ = true;
   return true;
 }
 
@@ -272,11 +275,10 @@ long long ArquivoZip::Extrai(const Texto& pastaDada) {
   const Texto pasta = IncluiBarra(pastaDada);
 
   // Everything is checked before the first byte is written.
-  std::vector<Texto> relativos(entradas_.size());
+  Texto relativo, motivo;
   for (size_t i = 0; i < entradas_.size(); ++i) {
     const Entrada& e = entradas_[i];
-    Texto motivo;
-    if (!CaminhoRelativo(e.nome, relativos[i], motivo)) {
+    if (!CaminhoRelativo(e.nome, relativo, motivo)) {
       FalhaEntrada(i, u"nome recusado, " + motivo);
       return -1;
     }
@@ -324,7 +326,8 @@ long long ArquivoZip::Extrai(const Texto& pastaDada) {
   Texto pastaCriada = pasta;
   for (size_t i = 0; i < entradas_.size(); ++i) {
     const Entrada& e = entradas_[i];
-    const Texto destino = pasta + relativos[i];
+    CaminhoRelativo(e.nome, relativo, motivo);  // accepted above
+    const Texto destino = pasta + relativo;
     if (e.EhPasta()) {
       if (!plat_.CriaPastas(destino)) {
         FalhaEntrada(i, u"não foi possível criar a pasta " + Aspas(destino) + u" (" + plat_.UltimoErro() + u")");
@@ -472,7 +475,7 @@ bool ArquivoZip::ExtraiEntrada(size_t i, Esteira& esteira, ArquivoEscrita& desti
     }
   };
 
-  bool autenticado = true;
+  bool autenticado = true, recebeu = false;
   for (;;) {
     Pedaco p = esteira.Proximo();
     if (!p.erro.empty()) {
@@ -483,13 +486,15 @@ bool ArquivoZip::ExtraiEntrada(size_t i, Esteira& esteira, ArquivoEscrita& desti
       autenticado = p.autenticado;
       break;
     }
+    recebeu = true;
     bool ok = true;
     if (!deflate) ok = grava(p.buf->data(), p.n);
     else if (!fimDeflate) ok = descompacta(p.buf->data(), p.n);
     esteira.Devolve(p.buf);
     if (!ok) return false;
   }
-  if (deflate && !fimDeflate) {
+  // (an empty file some tools mark as deflated without storing even the empty stream is accepted)
+  if (deflate && !fimDeflate && (recebeu || e.tamanho != 0)) {
     FalhaEntrada(i, u"dados compactados truncados (arquivo incompleto ou corrompido)");
     return false;
   }

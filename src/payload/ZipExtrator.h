@@ -56,7 +56,6 @@ class ArquivoZip {
   Texto dano_;                     // why the directory could not be read, when it could not
   std::string senha_;
   std::vector<Preparo> preparo_;   // per entry: where its data is and what its password check found
-  bool preparadas_ = false;        // every encrypted entry checked with the current password
   std::unique_ptr<Trabalho> t_;
   Texto erro_;
 };

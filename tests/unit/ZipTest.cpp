@@ -114,12 +114,13 @@ TEST_F(Zip, ExtractsFilesAndFoldersWithTheirTimes) {
   const ItemZip bin = ItemZip("Dados/Sub/b.bin", std::string("\x00\x01\x02\xff", 4)).Armazenado();
   const ItemZip descritor = ItemZip("descritor.txt", "sizes after the data").ComFlags(0x0008);
   ASSERT_TRUE(Extrai(MontaZip({ItemZip("Dados/", "").Armazenado(), ItemZip("Vazia/", "").Armazenado(), texto, bin,
-                               descritor, ItemZip("vazio.txt", "")})))
+                               descritor, ItemZip("vazio.txt", ""), ItemZip("sem fluxo.txt", "").ComBruto("")})))
       << Utf8(VMsgErroDetalhe);
   EXPECT_EQ(Le(kDestino + u"Dados\\Leia-me.txt"), texto.dados);
   EXPECT_EQ(Le(kDestino + u"Dados\\Sub\\b.bin"), bin.dados);
   EXPECT_EQ(Le(kDestino + u"descritor.txt"), descritor.dados);
   EXPECT_TRUE(plat.ArquivoExiste(kDestino + u"vazio.txt"));
+  EXPECT_TRUE(plat.ArquivoExiste(kDestino + u"sem fluxo.txt"));
   EXPECT_TRUE(plat.PastaExiste(kDestino + u"Vazia"));
   EXPECT_TRUE(VMsgErro.empty());
 
