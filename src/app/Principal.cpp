@@ -1,5 +1,7 @@
 #include "app/Principal.h"
 
+#include <algorithm>
+
 #include "app/Enderecos.h"
 #include "ui/Msg.h"
 #include "ui/Validacao.h"
@@ -15,6 +17,7 @@ const TColor kFundoConsentimento = Rgb(0xDE, 0xDC, 0xE9);
 const TColor kRouteMapForm = Rgb(0x00, 0x59, 0x59);
 const TColor kRouteMapMostrado = Rgb(0x80, 0x80, 0x40);
 const Texto kPastaPadrao = u"C:\\SistemaTEVO\\";
+constexpr int kLarguraPagina = 605 - 166;  // window less the route map
 
 TFont Fonte(const char16_t* nome, int pontos, TColor cor, bool negrito = false, bool sublinhado = false) {
   TFont f;
@@ -49,8 +52,10 @@ void TituloPagina(TLabel& l, int x, int y, const Texto& texto, TColor cor) {
 // "Links Úteis" block: the title, then each description (green) above its link (blue).
 void TituloLinks(TLabel& l, int x, int y) { Rotulo(l, x, y, u"Links Úteis", Fonte(u"Tahoma", 10, clMaroon, false, true)); }
 void DescricaoLink(TLabel& l, int x, int y, const Texto& texto) { Rotulo(l, x, y, texto, Fonte(u"Tahoma", 8, clGreen)); }
+// A link's caption may be replaced (manual topic, reseller's site): it takes the row to the page's edge.
 void Link(TLinkLabel& l, int x, int y, const Texto& endereco) {
   Rotulo(l, x, y, endereco, Fonte(u"Tahoma", 8, clBlue, false, true));
+  l.SetWidth(std::max(l.Width(), kLarguraPagina - x - 6));
 }
 
 void Caixa(TCheckBox& b, int x, int y, int w, const Texto& texto) {
