@@ -244,7 +244,8 @@ Leitura LeDiretorio(ArquivoLeitura& arquivo, std::vector<Entrada>& entradas, Tex
   LeituraBufferizada leitura(arquivo, 1 << 20);
   uint64_t pos = fim.posDiretorio + desvio;
   const uint64_t fimDir = pos + fim.tamDiretorio;
-  if (fim.entradas < (1u << 24)) entradas.reserve(static_cast<size_t>(fim.entradas));
+  // the count is only a hint: a record takes at least 46 bytes of the directory
+  entradas.reserve(static_cast<size_t>(std::min(fim.entradas, fim.tamDiretorio / kTamCentral)));
   while (pos < fimDir) {
     auto cab = leitura.Le(pos, kTamCentral);
     if (cab.size() < kTamCentral || pos + kTamCentral > fimDir || L32(cab.data()) != kAssinaturaCentral) {
