@@ -264,6 +264,7 @@ void TFPrincipal::MontaInstalacao() {
   Rotulo(LabelTarefasExecutadas, 24, 0, u"Tarefas executadas", Fonte(u"Calibri", 9, kNavy, true));
   ListBoxTarefasExecutadas.SetFont(Fonte(u"Verdana", 8, kNavy));
   PgInstalacao.OnEnterPage = [this] { PgInstalacaoEnterPage(); };
+  PgInstalacao.OnNextButtonClick = [this](bool& Stop) { PgInstalacaoNextButtonClick(Stop); };
 }
 
 void TFPrincipal::MontaFim() {
@@ -502,6 +503,12 @@ void TFPrincipal::PgInstalacaoEnterPage() {
   // The checks of this page arrive with the pre-installation issue; the page only
   // offers the Install button for now.
   JvWizard1.NextButton.SetCaption(u"Instalar");
+}
+
+void TFPrincipal::PgInstalacaoNextButtonClick(bool& Stop) {
+  // This page never moves on by itself: the installation run, which arrives with
+  // the run's issue, moves to the closing page when it completes.
+  Stop = true;
 }
 
 void TFPrincipal::JvWizard1CancelButtonClick() {

@@ -151,6 +151,7 @@ class TFPrincipal : public tk::TForm {
   void PgTermosUsoNextButtonClick(bool& Stop);
   void PgSuporteNextButtonClick(bool& Stop);
   void PgInstalacaoEnterPage();
+  void PgInstalacaoNextButtonClick(bool& Stop);
   void JvWizard1CancelButtonClick();
   void JvWizard1FinishButtonClick();
   void AbreLink(tk::TLinkLabel& label);

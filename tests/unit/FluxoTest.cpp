@@ -82,6 +82,8 @@ TEST(Fluxo, InstallPageEntersWithInstallAndBackRestoresProceed) {
   w.NextButton.Click();
   ASSERT_EQ(w.ActivePage(), &m.PgInstalacao);
   EXPECT_EQ(w.NextButton.Caption(), u"Instalar");
+  w.NextButton.Click();  // never moves by itself: only a completed run reaches the closing page
+  EXPECT_EQ(w.ActivePage(), &m.PgInstalacao);
   w.BackButton.Click();
   EXPECT_EQ(w.NextButton.Caption(), u"Prosseguir");
 }
