@@ -18,13 +18,17 @@ if [ -n "${DISPLAY:-}" ]; then
   cd "$pacote" && exec /usr/lib/wine/wine64 ./InstalacaoTEVO.exe
 fi
 mkdir -p artifacts/demo
-Xvfb :99 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+tela=99
+while [ -e /tmp/.X11-unix/X$tela ] || [ -e /tmp/.X$tela-lock ]; do tela=$((tela + 1)); done
+Xvfb :$tela -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=:99
+export DISPLAY=:$tela
+sleep 1
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 (cd "$pacote" && /usr/lib/wine/wine64 ./InstalacaoTEVO.exe) &
 exe=$!
-sleep 12
+/usr/lib/wine/wine64 build/win64/automacao.exe espera "Sistema TEVO - Instalação" 60 || true
+sleep 2
 import -window root artifacts/demo/InstalacaoTEVO.png
 echo "Sem display: captura salva em artifacts/demo/InstalacaoTEVO.png"
 kill $exe 2>/dev/null || true

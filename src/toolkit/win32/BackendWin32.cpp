@@ -687,7 +687,9 @@ LRESULT CALLBACK BackendWin32::ProcSub(HWND h, UINT m, WPARAM w, LPARAM l, UINT_
     if (m == WM_SETFOCUS) {
       const LRESULT r = DefSubclassProc(h, m, w, l);
       c.DoEnter();
-      if (c.kind() == Kind::Edit || c.kind() == Kind::Memo) AplicaSelecao(h, static_cast<TEdit&>(c));
+      // a selection the model chose on entry (a read-only text keeps its scroll position)
+      if ((c.kind() == Kind::Edit || c.kind() == Kind::Memo) && static_cast<TEdit&>(c).SelStart >= 0)
+        AplicaSelecao(h, static_cast<TEdit&>(c));
       return r;
     }
     if (m == WM_KILLFOCUS) {
