@@ -63,6 +63,13 @@ void Caixa(TCheckBox& b, int x, int y, int w, const Texto& texto) {
   b.SetBounds(x, y, w, 17);
 }
 
+// The consent box of a page, on its own lilac background.
+void CaixaConsentimento(TCheckBox& b, int y, const Texto& texto) {
+  Caixa(b, 12, y, 415, texto);
+  b.SetColor(kFundoConsentimento);
+  b.Transparent = false;
+}
+
 Texto Brancos(int n) { return Texto(size_t(n), u' '); }
 
 }  // namespace
@@ -149,9 +156,7 @@ void TFPrincipal::MontaPaginas() {
                   Brancos(14) + u"Esse contrato está disponível para análise e impressão ",
                   u"no ",
                   u"site do desenvolvedor - " + enderecos::kSite + u"."});
-  Caixa(BoxTermos, 12, 210, 415, u" Li, entendi e concordo com o contrato de uso do sistema TEVO");
-  BoxTermos.SetColor(kFundoConsentimento);
-  BoxTermos.Transparent = false;
+  CaixaConsentimento(BoxTermos, 210, u" Li, entendi e concordo com o contrato de uso do sistema TEVO");
   TituloLinks(LabelLinksTermos, 15, 260);
   DescricaoLink(LabelDescContrato, 20, 282, u"- Contrato com os termos e condições de uso TEVO");
   Link(Label5, 27, 297, enderecos::kContratoDeUso);
@@ -171,9 +176,7 @@ void TFPrincipal::MontaPaginas() {
                  {Brancos(14) + u"Para obter suporte, o qual é opcional, você deverá ",
                   u"efetuar um contrato à parte junto a uma revenda credenciada e listada ",
                   u"no site oficial do desenvolvedor TEVO."});
-  Caixa(BoxSuporte, 12, 216, 415, u" Entendo e concordo com as condições do suporte técnico");
-  BoxSuporte.SetColor(kFundoConsentimento);
-  BoxSuporte.Transparent = false;
+  CaixaConsentimento(BoxSuporte, 216, u" Entendo e concordo com as condições do suporte técnico");
   TituloLinks(LabelLinksSuporte, 15, 240);
   DescricaoLink(Label10, 20, 260, u"- Página com orientações sobre o formato de atendimento do desenvolvedor");
   Link(Label11, 27, 274, enderecos::kSuporteComoFunciona);

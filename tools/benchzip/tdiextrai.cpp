@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   }
   PlataformaFalsa plataforma("/");
   TChilKat chilkat(plataforma);
-  const Texto senha = argc == 4 ? Utf16(argv[3]) : Texto(u"581947");
+  const Texto senha = argc == 4 ? Utf16(argv[3]) : kSenhaArquivos;
   if (!chilkat.DescompactaZip(CaminhoWindows(argv[1]), IncluiBarra(CaminhoWindows(argv[2])), senha)) {
     std::fprintf(stderr, "%s\n%s\n", Utf8(VMsgErro).c_str(), Utf8(VMsgErroDetalhe).c_str());
     return 1;

@@ -13,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "app/Publicas.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSenhaPacote = "581947";
+const std::string kSenhaPacote = tevo::Utf8(tevo::kSenhaArquivos);
 
 void Uso() {
   std::fprintf(stderr,
@@ -28,7 +30,7 @@ void Uso() {
                "  -t, --tradicional    o mesmo que --cifra tradicional (criptografia PKWARE)\n"
                "  -n, --nivel N        nível de compactação deflate, 0 (só armazena) a 9\n"
                "  -q, --quieto         não lista os arquivos incluídos\n",
-               kSenhaPacote);
+               kSenhaPacote.c_str());
 }
 
 bool Falha(zip_t* z, const char* oque, const std::string& nome) {

@@ -38,6 +38,39 @@ UINT DpiDaJanela(HWND h) {
   return dpi ? dpi : 96;
 }
 
+// A GDI font for the toolkit's font at a pixel height (already scaled).
+HFONT CriaFonte(const TFont& f, int alturaPx) {
+  return CreateFontW(-alturaPx, 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, f.Italic, f.Underline, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     W(f.Name));
+}
+
+// A screen DC with the font selected at 96 DPI, for measuring text; freed with the object.
+class DCDeMedida {
+ public:
+  explicit DCDeMedida(const TFont& f) : dc_(GetDC(nullptr)), fonte_(CriaFonte(f, f.PixelHeight())) {
+    antiga_ = SelectObject(dc_, fonte_);
+  }
+  ~DCDeMedida() {
+    SelectObject(dc_, antiga_);
+    DeleteObject(fonte_);
+    ReleaseDC(nullptr, dc_);
+  }
+  DCDeMedida(const DCDeMedida&) = delete;
+  DCDeMedida& operator=(const DCDeMedida&) = delete;
+  HDC dc() const { return dc_; }
+  int AlturaLinha() const {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc_, &tm);
+    return tm.tmHeight;
+  }
+
+ private:
+  HDC dc_;
+  HFONT fonte_;
+  HGDIOBJ antiga_;
+};
+
 class BackendWin32;
 
 class PeerWin32 : public Peer {
@@ -149,9 +182,7 @@ HBRUSH PeerWin32::Pincel() {
 void PeerWin32::AplicaFonte() {
   if (!hwnd_) return;
   const TFont& f = c_.Font();
-  HFONT nova = CreateFontW(-S(f.PixelHeight()), 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, f.Italic, f.Underline, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, W(f.Name));
+  HFONT nova = CriaFonte(f, S(f.PixelHeight()));
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(nova), TRUE);
   if (fonte_) DeleteObject(fonte_);
   fonte_ = nova;
@@ -841,21 +872,12 @@ void BackendWin32::Run(TForm& main) {
 }
 
 int BackendWin32::MeasureLines(const TFont& font, const Texto& text, int width) {
-  HDC dc = GetDC(nullptr);
-  HFONT f = CreateFontW(-font.PixelHeight(), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
-                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, W(font.Name));
-  HGDIOBJ antiga = SelectObject(dc, f);
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
+  DCDeMedida m(font);
   RECT r{0, 0, width, 0};
   const Texto medir = text.empty() ? Texto(u" ") : text;
-  DrawTextW(dc, W(medir), static_cast<int>(medir.size()), &r,
+  DrawTextW(m.dc(), W(medir), static_cast<int>(medir.size()), &r,
             DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(dc, antiga);
-  DeleteObject(f);
-  ReleaseDC(nullptr, dc);
-  const int linha = std::max<int>(1, tm.tmHeight);
+  const int linha = std::max(1, m.AlturaLinha());
   return std::max(1, static_cast<int>((r.bottom - r.top + linha - 1) / linha));
 }
 
@@ -877,19 +899,7 @@ TControl* BackendWin32::Focus() {
   return p ? &p->controle() : nullptr;
 }
 
-int BackendWin32::TextHeight(const TFont& font) {
-  HDC dc = GetDC(nullptr);
-  HFONT f = CreateFontW(-font.PixelHeight(), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
-                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, W(font.Name));
-  HGDIOBJ antiga = SelectObject(dc, f);
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, antiga);
-  DeleteObject(f);
-  ReleaseDC(nullptr, dc);
-  return tm.tmHeight;
-}
+int BackendWin32::TextHeight(const TFont& font) { return DCDeMedida(font).AlturaLinha(); }
 
 void BackendWin32::SetCapture(TControl& c) {
   if (auto* p = static_cast<PeerWin32*>(c.peer()); p && p->hwnd()) ::SetCapture(p->hwnd());
