@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Excecao.h"
+
 #include <functional>
 
 #include "app/Publicas.h"
@@ -9,21 +11,14 @@
 
 using namespace tevo;
 
+using tevo::teste::MensagemDe;
+
 namespace {
 
 struct CriptoTest : ::testing::Test {
   PlataformaFalsa plat;
   TChilKat ck{plat};
 };
-
-Texto MensagemDe(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ETevo& e) {
-    return e.Mensagem;
-  }
-  return u"(nenhuma exceção)";
-}
 
 }  // namespace
 

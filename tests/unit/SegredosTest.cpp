@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Excecao.h"
+
 #include <cctype>
 #include <functional>
 
@@ -12,18 +14,11 @@
 
 using namespace tevo;
 
+using tevo::teste::MensagemDe;
+
 namespace {
 
 const Texto kMsgGetPass = u"Erro no getPass. Contate seu suporte e relate o ocorrido.";
-
-Texto MensagemDe(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ETevo& e) {
-    return e.Mensagem;
-  }
-  return u"(nenhuma exceção)";
-}
 
 void Registro(std::vector<uint8_t>& img, uint8_t id, const Texto& hex) {
   img.push_back(id);
